@@ -1,0 +1,29 @@
+// Numbers to and from text, in the exact forms the output files and the form fields use.
+//
+// Every number that reaches a file or the screen goes through one of these forms. They are
+// built on std::to_chars / std::from_chars, so they never depend on the C locale.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zephyrion {
+
+// Reads a number the way a form field is read: leading blanks skipped, "&H", "&O", "&B" radix
+// prefixes, "D" taken as "E", and reading stops at the first byte that does not fit.
+// Unreadable text gives 0; it never fails. Decimal values beyond the double range give ±inf.
+double textToNumber(std::string_view text);
+
+// The print form: 16 significant digits, a leading blank unless the text starts with "-",
+// fixed notation for 0.1 <= |v| < 1e16, otherwise "d.ddde+XXX" with a three-digit exponent.
+// Negative zero prints as " 0"; infinities as " inf" / "-inf", NaN as " nan".
+std::string printForm(double value);
+
+// The short form ("%.16g" with a three-digit exponent and no leading blank).
+std::string numberToText(double value);
+
+// Decimal digits of an integer, "-" for negative values, no blank.
+std::string integerToText(std::int32_t value);
+
+}  // namespace zephyrion
