@@ -24,11 +24,11 @@ TEST_P(FormatFieldTest, RoundsAndPadsTheField) {
   EXPECT_EQ(formatField(c.value, c.places, c.decimals), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, FormatFieldTest,
-    testing::Values(FieldCase{123.456789, 7, 5, "    123.45679"}, FieldCase{0, 7, 5, "      0.00000"},
-                    FieldCase{-12.5, 5, -1, "  -12"}, FieldCase{512, 5, -1, "  512"},
-                    FieldCase{10, 3, 1, " 10.0"}, FieldCase{955, 5, -1, "  955"}));
+INSTANTIATE_TEST_SUITE_P(Examples, FormatFieldTest,
+                         testing::Values(FieldCase{123.456789, 7, 5, "    123.45679"},
+                                         FieldCase{0, 7, 5, "      0.00000"},
+                                         FieldCase{-12.5, 5, -1, "  -12"}, FieldCase{512, 5, -1, "  512"},
+                                         FieldCase{10, 3, 1, " 10.0"}, FieldCase{955, 5, -1, "  955"}));
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeRules, FormatFieldTest,
@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{99999.7, 5, -1, "100000"}, FieldCase{1234567, 5, -1, "12345%e+2"},
         FieldCase{100000, 5, -1, "10000%e+1"}, FieldCase{-1234, 4, -1, "-123%e+1"},
         // a point with no places after it
-        FieldCase{3.2, 2, 0, " 3."}, FieldCase{3.7, 2, 0, " 4."}, FieldCase{0.95, 3, 1, "  0.9"}, FieldCase{0.96, 3, 1, "  1.0"}));
+        FieldCase{3.2, 2, 0, " 3."}, FieldCase{3.7, 2, 0, " 4."}, FieldCase{0.95, 3, 1, "  0.9"},
+        FieldCase{0.96, 3, 1, "  1.0"}));
 
 class FormattedPrinting : public testing::Test {
  protected:

@@ -23,30 +23,32 @@ TEST_P(PrintFormTest, WritesSixteenDigitsWithLeadingBlank) {
   EXPECT_EQ(printForm(GetParam().value), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, PrintFormTest,
-    testing::Values(NumberCase{0, " 0"}, NumberCase{100, " 100"}, NumberCase{0.5, " 0.5"},
-                    NumberCase{-0.5, "-0.5"}, NumberCase{123.456, " 123.456"},
-                    NumberCase{1.0 / 3, " 0.3333333333333333"}, NumberCase{-2.0 / 3, "-0.6666666666666666"},
-                    NumberCase{0.1, " 0.1"}, NumberCase{0.05, " 5.e-002"}, NumberCase{0.0123, " 1.23e-002"},
-                    NumberCase{6.123233995736766e-17, " 6.123233995736766e-017"},
-                    NumberCase{1234567890123456, " 1234567890123456"}, NumberCase{1e16, " 1.e+016"},
-                    NumberCase{-1.5e20, "-1.5e+020"}));
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, PrintFormTest,
+                         testing::Values(NumberCase{0, " 0"}, NumberCase{100, " 100"},
+                                         NumberCase{0.5, " 0.5"}, NumberCase{-0.5, "-0.5"},
+                                         NumberCase{123.456, " 123.456"},
+                                         NumberCase{1.0 / 3, " 0.3333333333333333"},
+                                         NumberCase{-2.0 / 3, "-0.6666666666666666"}, NumberCase{0.1, " 0.1"},
+                                         NumberCase{0.05, " 5.e-002"}, NumberCase{0.0123, " 1.23e-002"},
+                                         NumberCase{6.123233995736766e-17, " 6.123233995736766e-017"},
+                                         NumberCase{1234567890123456, " 1234567890123456"},
+                                         NumberCase{1e16, " 1.e+016"}, NumberCase{-1.5e20, "-1.5e+020"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    SwitchPoints, PrintFormTest,
-    testing::Values(NumberCase{0.0999, " 9.99e-002"}, NumberCase{999999999999999.9, " 999999999999999.9"},
-                    NumberCase{1e15, " 1000000000000000"}, NumberCase{-1e16, "-1.e+016"},
-                    NumberCase{1e100, " 1.e+100"}, NumberCase{5e-324, " 4.940656458412465e-324"},
-                    NumberCase{1.7976931348623157e308, " 1.797693134862316e+308"},
-                    NumberCase{500, " 500"}, NumberCase{-0.0117318, "-1.17318e-002"},
-                    NumberCase{0.09999999999999999, " 9.999999999999999e-002"}));
+INSTANTIATE_TEST_SUITE_P(SwitchPoints, PrintFormTest,
+                         testing::Values(NumberCase{0.0999, " 9.99e-002"},
+                                         NumberCase{999999999999999.9, " 999999999999999.9"},
+                                         NumberCase{1e15, " 1000000000000000"}, NumberCase{-1e16, "-1.e+016"},
+                                         NumberCase{1e100, " 1.e+100"},
+                                         NumberCase{5e-324, " 4.940656458412465e-324"},
+                                         NumberCase{1.7976931348623157e308, " 1.797693134862316e+308"},
+                                         NumberCase{500, " 500"}, NumberCase{-0.0117318, "-1.17318e-002"},
+                                         NumberCase{0.09999999999999999, " 9.999999999999999e-002"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NonFinite, PrintFormTest,
-    testing::Values(NumberCase{-0.0, " 0"}, NumberCase{std::numeric_limits<double>::infinity(), " inf"},
-                    NumberCase{-std::numeric_limits<double>::infinity(), "-inf"},
-                    NumberCase{std::numeric_limits<double>::quiet_NaN(), " nan"}));
+INSTANTIATE_TEST_SUITE_P(NonFinite, PrintFormTest,
+                         testing::Values(NumberCase{-0.0, " 0"},
+                                         NumberCase{std::numeric_limits<double>::infinity(), " inf"},
+                                         NumberCase{-std::numeric_limits<double>::infinity(), "-inf"},
+                                         NumberCase{std::numeric_limits<double>::quiet_NaN(), " nan"}));
 
 class ShortFormTest : public testing::TestWithParam<NumberCase> {};
 
@@ -60,9 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{0.00001, "1e-005"}, NumberCase{100, "100"}, NumberCase{-2.5, "-2.5"},
                     NumberCase{1.0 / 3, "0.3333333333333333"}, NumberCase{1e16, "1e+016"},
                     NumberCase{100 * 0.07, "7.000000000000001"}, NumberCase{100 * 0.57, "56.99999999999999"},
-                    NumberCase{100 * 0.55, "55.00000000000001"}, NumberCase{9999999999999998, "9999999999999998"},
-                    NumberCase{-1.25e-7, "-1.25e-007"}, NumberCase{-0.0, "0"},
-                    NumberCase{366.236, "366.236"}));
+                    NumberCase{100 * 0.55, "55.00000000000001"},
+                    NumberCase{9999999999999998, "9999999999999998"}, NumberCase{-1.25e-7, "-1.25e-007"},
+                    NumberCase{-0.0, "0"}, NumberCase{366.236, "366.236"}));
 
 TEST(IntegerForm, WritesDigitsWithMinusAndNoBlank) {
   EXPECT_EQ(integerToText(3), "3");
@@ -98,12 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"1.2.3", 1.2}, ReadCase{"1d-2", 0.01}, ReadCase{"1e+", 1},
                     ReadCase{"0.85", 0.85}, ReadCase{"d:\\xx\\Blade", 0}, ReadCase{"&", 0}));
 
-INSTANTIATE_TEST_SUITE_P(
-    BeyondTheDoubleRange, TextToNumberTest,
-    testing::Values(ReadCase{"1e400", std::numeric_limits<double>::infinity()},
-                    ReadCase{"-1e400", -std::numeric_limits<double>::infinity()}, ReadCase{"1e-400", 0},
-                    ReadCase{"0.0000e999999999999", 0}, ReadCase{"1e300", 1e300},
-                    ReadCase{"&HFFFFFFFFFFFFFFFF", -1}, ReadCase{"&H10000000000000001", 1}));
+INSTANTIATE_TEST_SUITE_P(BeyondTheDoubleRange, TextToNumberTest,
+                         testing::Values(ReadCase{"1e400", std::numeric_limits<double>::infinity()},
+                                         ReadCase{"-1e400", -std::numeric_limits<double>::infinity()},
+                                         ReadCase{"1e-400", 0}, ReadCase{"0.0000e999999999999", 0},
+                                         ReadCase{"1e300", 1e300}, ReadCase{"&HFFFFFFFFFFFFFFFF", -1},
+                                         ReadCase{"&H10000000000000001", 1}));
 
 TEST(TextToNumber, KeepsTheDoubleNearestToTheDecimal) {
   EXPECT_EQ(textToNumber("0.1"), 0.1);
@@ -125,16 +127,18 @@ TEST_P(RoundToInt32Test, RoundsHalvesToEvenAndSaturates) {
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-INSTANTIATE_TEST_SUITE_P(
-    AllInputs, RoundToInt32Test,
-    testing::Values(RoundCase{9.5, 10}, RoundCase{10.5, 10}, RoundCase{500.5, 500}, RoundCase{501.5, 502},
-                    RoundCase{-0.5, 0}, RoundCase{-1.5, -2}, RoundCase{2.4999999999999996, 2},
-                    RoundCase{954.93, 955}, RoundCase{0.49999999999999994, 0}, RoundCase{1e300, kMax},
-                    RoundCase{-1e300, kMin}, RoundCase{2147483647.4, kMax}, RoundCase{2147483647.5, kMax},
-                    RoundCase{-2147483648.5, kMin}, RoundCase{-2147483647.5, kMin},
-                    RoundCase{std::numeric_limits<double>::infinity(), kMax},
-                    RoundCase{-std::numeric_limits<double>::infinity(), kMin},
-                    RoundCase{std::numeric_limits<double>::quiet_NaN(), 0}, RoundCase{4503599627370497.0, kMax}));
+INSTANTIATE_TEST_SUITE_P(AllInputs, RoundToInt32Test,
+                         testing::Values(RoundCase{9.5, 10}, RoundCase{10.5, 10}, RoundCase{500.5, 500},
+                                         RoundCase{501.5, 502}, RoundCase{-0.5, 0}, RoundCase{-1.5, -2},
+                                         RoundCase{2.4999999999999996, 2}, RoundCase{954.93, 955},
+                                         RoundCase{0.49999999999999994, 0}, RoundCase{1e300, kMax},
+                                         RoundCase{-1e300, kMin}, RoundCase{2147483647.4, kMax},
+                                         RoundCase{2147483647.5, kMax}, RoundCase{-2147483648.5, kMin},
+                                         RoundCase{-2147483647.5, kMin},
+                                         RoundCase{std::numeric_limits<double>::infinity(), kMax},
+                                         RoundCase{-std::numeric_limits<double>::infinity(), kMin},
+                                         RoundCase{std::numeric_limits<double>::quiet_NaN(), 0},
+                                         RoundCase{4503599627370497.0, kMax}));
 
 TEST(TruncateToInt32, CutsTowardZeroAndSaturates) {
   EXPECT_EQ(truncateToInt32(-3.9), -3);

@@ -24,9 +24,8 @@ std::string readBytes(const fs::path& path) {
 class FileSlots : public testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("zephyrion-slots-" + std::to_string(::getpid()) + "-" +
-              testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder = fs::temp_directory_path() / ("zephyrion-slots-" + std::to_string(::getpid()) + "-" +
+                                          testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
   }

@@ -18,12 +18,13 @@ TEST_P(TextMidTest, CutsWithinTheText) {
   EXPECT_EQ(textMid(GetParam().text, GetParam().start, GetParam().count), GetParam().result);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BoundaryRules, TextMidTest,
-    testing::Values(MidCase{"4412", 1, 1, "4"}, MidCase{"4412", 3, 2, "12"}, MidCase{"441", 3, 2, "1"},
-                    MidCase{"44", 3, 2, ""}, MidCase{"", 1, 1, ""}, MidCase{"abc", 0, 1, ""},
-                    MidCase{"abc", 4, 1, ""}, MidCase{"abc", 2, 0, ""}, MidCase{"abc", 2, -1, "bc"},
-                    MidCase{"abc", 2, 99, "bc"}, MidCase{"abc", -5, 2, ""}));
+INSTANTIATE_TEST_SUITE_P(BoundaryRules, TextMidTest,
+                         testing::Values(MidCase{"4412", 1, 1, "4"}, MidCase{"4412", 3, 2, "12"},
+                                         MidCase{"441", 3, 2, "1"}, MidCase{"44", 3, 2, ""},
+                                         MidCase{"", 1, 1, ""}, MidCase{"abc", 0, 1, ""},
+                                         MidCase{"abc", 4, 1, ""}, MidCase{"abc", 2, 0, ""},
+                                         MidCase{"abc", 2, -1, "bc"}, MidCase{"abc", 2, 99, "bc"},
+                                         MidCase{"abc", -5, 2, ""}));
 
 TEST(TextLeftRight, ClipAtBothEnds) {
   EXPECT_EQ(textLeft("d:\\xx\\Blade", 6), "d:\\xx\\");

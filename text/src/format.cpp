@@ -63,7 +63,9 @@ Field readField() {
   return field;
 }
 
-double powerOfTen(int exponent) { return std::pow(10.0, exponent); }
+double powerOfTen(int exponent) {
+  return std::pow(10.0, exponent);
+}
 
 std::string wholeNumberDigits(double wholeValue) {
   char buffer[400];

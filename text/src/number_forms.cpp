@@ -22,7 +22,8 @@ SixteenDigits roundToSixteenDigits(double magnitude) {
   // buffer holds "d.ddddddddddddddde+XX" (or e-XX, e+XXX).
   SixteenDigits rounded{};
   rounded.digits[0] = buffer[0];
-  for (int i = 1; i < 16; ++i) rounded.digits[i] = buffer[i + 1];
+  for (int i = 1; i < 16; ++i)
+    rounded.digits[i] = buffer[i + 1];
   const char* exponentText = buffer + 18;  // after "d." + 15 digits + "e"
   if (*exponentText == '+') ++exponentText;
   std::from_chars(exponentText, result.ptr, rounded.exponent);
@@ -30,7 +31,8 @@ SixteenDigits roundToSixteenDigits(double magnitude) {
 }
 
 void trimTrailingZeros(std::string& fraction) {
-  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  while (!fraction.empty() && fraction.back() == '0')
+    fraction.pop_back();
 }
 
 // Fixed notation with 15 - exponent digits after the point, trailing zeros and a bare point removed.
@@ -108,14 +110,23 @@ std::string integerToText(std::int32_t value) {
 
 namespace {
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDecimalDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int radixOfPrefix(char letter) {
   switch (letter) {
-    case 'H': case 'h': return 16;
-    case 'O': case 'o': return 8;
-    case 'B': case 'b': return 2;
-    default: return 0;
+    case 'H':
+    case 'h':
+      return 16;
+    case 'O':
+    case 'o':
+      return 8;
+    case 'B':
+    case 'b':
+      return 2;
+    default:
+      return 0;
   }
 }
 
@@ -138,7 +149,9 @@ double readRadixNumber(std::string_view digits, int radix) {
   return static_cast<double>(static_cast<std::int64_t>(accumulated));
 }
 
-bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 // The longest prefix of `text` of the form [sign] digits [. digits] [e [sign] digits], with at
 // least one mantissa digit; "D" counts as "E". Returns its length (0: no number) and the
@@ -190,8 +203,7 @@ DecimalPrefix scanDecimal(std::string_view text) {
       prefix.length = j;
     }
   }
-  prefix.magnitudeExponent =
-      (integerDigits > 0 ? integerDigits - 1 : -leadingFractionZeros - 1) + exponent;
+  prefix.magnitudeExponent = (integerDigits > 0 ? integerDigits - 1 : -leadingFractionZeros - 1) + exponent;
   return prefix;
 }
 
@@ -207,8 +219,8 @@ double readDecimalNumber(std::string_view text) {
   double value = 0.0;
   auto result = std::from_chars(first, number.data() + number.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
-    double magnitude = (prefix.allZero || prefix.magnitudeExponent < 0) ? 0.0
-                                                                         : std::numeric_limits<double>::infinity();
+    double magnitude =
+        (prefix.allZero || prefix.magnitudeExponent < 0) ? 0.0 : std::numeric_limits<double>::infinity();
     value = prefix.negative ? -magnitude : magnitude;
   }
   return value;
@@ -225,7 +237,8 @@ double textToNumber(std::string_view text) {
     if (radix != 0) return readRadixNumber(text.substr(2), radix);
     return 0.0;  // "&" followed by anything else reads no digit
   }
-  while (!text.empty() && isWhiteSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isWhiteSpace(text.front()))
+    text.remove_prefix(1);
   return readDecimalNumber(text);
 }
 

@@ -30,6 +30,8 @@ std::int32_t roundToInt32(double value) {
   return saturate(lower);
 }
 
-std::int32_t truncateToInt32(double value) { return saturate(std::trunc(value)); }
+std::int32_t truncateToInt32(double value) {
+  return saturate(std::trunc(value));
+}
 
 }  // namespace zephyrion

@@ -35,7 +35,9 @@ std::array<FileSlot, kLastSlot + 1>& slots() {
 
 ScreenTextReceiver screenReceiver = nullptr;
 
-bool isSlotNumber(int fileNumber) { return fileNumber >= kFirstSlot && fileNumber <= kLastSlot; }
+bool isSlotNumber(int fileNumber) {
+  return fileNumber >= kFirstSlot && fileNumber <= kLastSlot;
+}
 
 FileSlot* openSlot(int fileNumber) {
   if (!isSlotNumber(fileNumber)) return nullptr;
@@ -70,9 +72,13 @@ int closeSlot(FileSlot& slot) {
   return failed ? kFileWriteFailed : kFileOk;
 }
 
-void closeAllAtExit() { fileClose(0); }
+void closeAllAtExit() {
+  fileClose(0);
+}
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 bool startsWithDrivePrefix(std::string_view name) {
   if (name.size() < 2 || name[1] != ':') return false;
@@ -82,7 +88,9 @@ bool startsWithDrivePrefix(std::string_view name) {
 
 }  // namespace
 
-void setScreenTextReceiver(ScreenTextReceiver receiver) { screenReceiver = receiver; }
+void setScreenTextReceiver(ScreenTextReceiver receiver) {
+  screenReceiver = receiver;
+}
 
 void printText(int fileNumber, std::string_view text, std::uint32_t flags) {
   writeToSink(fileNumber, text);
@@ -149,7 +157,8 @@ bool fileHasWriteError(int fileNumber) {
 
 int makeDirectory(std::string_view path) {
   std::string host = hostFileName(path);
-  while (host.size() > 1 && isSeparator(host.back())) host.pop_back();
+  while (host.size() > 1 && isSeparator(host.back()))
+    host.pop_back();
 #if defined(_WIN32)
   int result = _mkdir(host.c_str());
 #else

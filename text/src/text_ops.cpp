@@ -11,7 +11,9 @@ std::int32_t lengthOf(std::string_view s) {
 
 }  // namespace
 
-std::int32_t textLength(std::string_view s) { return lengthOf(s); }
+std::int32_t textLength(std::string_view s) {
+  return lengthOf(s);
+}
 
 std::string textMid(std::string_view s, std::int32_t start, std::int32_t n) {
   std::int32_t length = lengthOf(s);
@@ -40,7 +42,8 @@ std::int32_t textCharCode(std::string_view s, std::int32_t pos) {
 std::string textFromCodes(std::initializer_list<std::int32_t> codes) {
   std::string text;
   text.reserve(codes.size());
-  for (std::int32_t code : codes) text.push_back(static_cast<char>(static_cast<unsigned char>(code & 0xFF)));
+  for (std::int32_t code : codes)
+    text.push_back(static_cast<char>(static_cast<unsigned char>(code & 0xFF)));
   return text;
 }
 
