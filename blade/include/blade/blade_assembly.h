@@ -37,6 +37,10 @@ void rotateSectionPoints(BladeGrid& grid, std::int32_t row, std::int32_t divisio
 // The value at x of the polynomial through the `count` points (xs[i], ys[i]).
 double lagrangeInterpolate(const double* xs, const double* ys, double x, int count);
 
+// Computes the station at radius r (a whole number from 1 to R), stores its twist and chord, and
+// stores its section points in row r, turned by the twist: the station loop's work for one row.
+void placeStation(const DesignParameters& parameters, double radius, BladeGeometry& geometry);
+
 // Runs the stations from the tip to the root and every reshaping stage, leaving the grid final.
 // The parameters must lie in the engine's ranges.
 BladeGeometry buildBlade(const DesignParameters& parameters);
