@@ -1,0 +1,607 @@
+// The SDL2 window: the only file that knows SDL. Window systems want their calls on the thread
+// that started them (on macOS the process's first thread), so the window is served on the
+// process's first thread and the program's own logic runs on a second one. They meet in the
+// screen's state under the one screen lock; the program's requests (list the modes, open and
+// close the window, beep, end) are handed to the window's thread as work.
+#include <SDL.h>
+
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "gfx/input.h"
+#include "gfx/program.h"
+#include "key_codes.h"
+#include "platform.h"
+#include "screen_state.h"
+#include "text/rounding.h"
+
+namespace zephyrion {
+namespace {
+
+// How often changed rows are copied to the window and its events collected (10 to 20 ms).
+constexpr auto kServicePeriod = std::chrono::milliseconds(15);
+constexpr int kToneHz = 1000;
+constexpr int kToneMs = 250;
+constexpr int kSampleRate = 44100;
+
+// The window's title: the program's file name without directory and extension.
+std::string programName() {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error || program.stem().empty()) return "zephyrion";
+  return program.stem().string();
+}
+
+// The keys of the number pad act as cursor keys while Num Lock is off.
+std::optional<NamedKey> numberPadKey(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_KP_8:
+      return NamedKey::Up;
+    case SDLK_KP_2:
+      return NamedKey::Down;
+    case SDLK_KP_4:
+      return NamedKey::Left;
+    case SDLK_KP_6:
+      return NamedKey::Right;
+    case SDLK_KP_0:
+      return NamedKey::Insert;
+    case SDLK_KP_PERIOD:
+      return NamedKey::Delete;
+    case SDLK_KP_7:
+      return NamedKey::Home;
+    case SDLK_KP_1:
+      return NamedKey::End;
+    case SDLK_KP_9:
+      return NamedKey::PageUp;
+    case SDLK_KP_3:
+      return NamedKey::PageDown;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<NamedKey> namedKey(SDL_Keycode key, bool numLock) {
+  switch (key) {
+    case SDLK_UP:
+      return NamedKey::Up;
+    case SDLK_DOWN:
+      return NamedKey::Down;
+    case SDLK_LEFT:
+      return NamedKey::Left;
+    case SDLK_RIGHT:
+      return NamedKey::Right;
+    case SDLK_INSERT:
+      return NamedKey::Insert;
+    case SDLK_DELETE:
+      return NamedKey::Delete;
+    case SDLK_HOME:
+      return NamedKey::Home;
+    case SDLK_END:
+      return NamedKey::End;
+    case SDLK_PAGEUP:
+      return NamedKey::PageUp;
+    case SDLK_PAGEDOWN:
+      return NamedKey::PageDown;
+    case SDLK_F1:
+      return NamedKey::F1;
+    case SDLK_F2:
+      return NamedKey::F2;
+    case SDLK_F3:
+      return NamedKey::F3;
+    case SDLK_F4:
+      return NamedKey::F4;
+    case SDLK_F5:
+      return NamedKey::F5;
+    case SDLK_F6:
+      return NamedKey::F6;
+    case SDLK_F7:
+      return NamedKey::F7;
+    case SDLK_F8:
+      return NamedKey::F8;
+    case SDLK_F9:
+      return NamedKey::F9;
+    case SDLK_F10:
+      return NamedKey::F10;
+    case SDLK_RETURN:
+      return NamedKey::Enter;
+    case SDLK_KP_ENTER:
+      return NamedKey::Enter;
+    case SDLK_BACKSPACE:
+      return NamedKey::Backspace;
+    case SDLK_TAB:
+      return NamedKey::Tab;
+    case SDLK_ESCAPE:
+      return NamedKey::Escape;
+    default:
+      return numLock ? std::nullopt : numberPadKey(key);
+  }
+}
+
+int buttonBit(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT:
+      return kLeftButton;
+    case SDL_BUTTON_RIGHT:
+      return kRightButton;
+    case SDL_BUTTON_MIDDLE:
+      return kMiddleButton;
+    case SDL_BUTTON_X1:
+      return kExtraButton1;
+    case SDL_BUTTON_X2:
+      return kExtraButton2;
+    default:
+      return 0;
+  }
+}
+
+// One thing the window reported, translated without the lock and applied under it.
+struct InputChange {
+  enum class Kind {
+    Key,
+    Motion,
+    ButtonDown,
+    ButtonUp,
+    Wheel,
+    Focus,
+    Blur,
+    Minimise,
+    Restore,
+    Enter,
+    Leave,
+    Redraw
+  };
+  Kind kind;
+  int a = 0;
+  int b = 0;
+};
+
+void applyChange(ScreenState& state, const InputChange& change) {
+  MouseState& mouse = state.mouse;
+  switch (change.kind) {
+    case InputChange::Kind::Key:
+      storeKey(state, change.a);
+      break;
+    case InputChange::Kind::Motion: {
+      bool over = state.screen && change.a >= 0 && change.b >= 0 && change.a < state.screen->width() &&
+                  change.b < state.screen->height();
+      if (over) {
+        mouse.x = change.a;
+        mouse.y = change.b;
+      }
+      mouse.inside = over;
+      break;
+    }
+    case InputChange::Kind::ButtonDown:
+      mouse.buttons |= change.a;
+      break;
+    case InputChange::Kind::ButtonUp:
+      mouse.buttons &= ~change.a;
+      break;
+    case InputChange::Kind::Wheel:
+      mouse.wheel += change.a;
+      break;
+    case InputChange::Kind::Focus:
+      mouse.focused = true;
+      break;
+    case InputChange::Kind::Blur:
+      mouse.focused = false;
+      break;
+    case InputChange::Kind::Minimise:
+      mouse.minimised = true;
+      break;
+    case InputChange::Kind::Restore:
+      mouse.minimised = false;
+      break;
+    case InputChange::Kind::Enter:
+      mouse.inside = true;
+      break;
+    case InputChange::Kind::Leave:
+      mouse.inside = false;
+      break;
+    case InputChange::Kind::Redraw:
+      if (state.screen) state.screen->markAllChanged();
+      break;
+  }
+}
+
+// Copies the rows changed since the last copy into the window's surface; the rows copied.
+std::optional<SDL_Rect> copyChangedRows(PixelScreen& screen, SDL_Surface* target) {
+  std::optional<RowRange> rows = screen.takeChangedRows();
+  if (!rows || rows->first >= target->h) return std::nullopt;
+  int width = std::min(screen.width(), target->w);
+  int count = std::min(rows->last, target->h - 1) - rows->first + 1;
+  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return std::nullopt;
+  auto* destination =
+      static_cast<Uint8*>(target->pixels) + static_cast<std::ptrdiff_t>(rows->first) * target->pitch;
+  SDL_ConvertPixels(width, count, SDL_PIXELFORMAT_RGB888, screen.row(rows->first), screen.width() * 4,
+                    target->format->format, destination, target->pitch);
+  if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+  return SDL_Rect{0, rows->first, width, count};
+}
+
+std::vector<std::int16_t> toneSamples() {
+  std::vector<std::int16_t> samples(static_cast<std::size_t>(kSampleRate * kToneMs / 1000));
+  constexpr double kTwoPi = 6.283185307179586;
+  constexpr double kAmplitude = 8000.0;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    double phase = kTwoPi * kToneHz * static_cast<double>(i) / kSampleRate;
+    samples[i] = static_cast<std::int16_t>(roundToInt32(kAmplitude * std::sin(phase)));
+  }
+  return samples;
+}
+
+class SdlWindowService final : public Platform {
+ public:
+  int serve();
+
+  std::vector<DisplayMode> displayModes() override {
+    std::vector<DisplayMode> modes;
+    runOnWindowThread([&] { modes = listModes(); });
+    return modes;
+  }
+  bool openWindow(const WindowRequest& request) override {
+    bool opened = false;
+    runOnWindowThread([&] { opened = createWindow(request); });
+    return opened;
+  }
+  void closeWindow() override {
+    runOnWindowThread([&] { destroyWindow(); });
+  }
+  double clockSeconds() override { return steadyClockSeconds(); }
+  void sleepFor(int milliseconds) override { sleepMilliseconds(milliseconds); }
+  bool keysCanArrive() override { return true; }
+  void waitForConsoleKey() override { waitForTerminalKey(); }
+  void beep() override {
+    post([this] { playTone(); });
+  }
+  [[noreturn]] void endProcess(int status) override;
+
+ private:
+  void post(std::function<void()> work);
+  void runOnWindowThread(const std::function<void()>& work);
+
+  // On the window's thread only.
+  bool startVideo();
+  std::vector<DisplayMode> listModes();
+  bool createWindow(const WindowRequest& request);
+  bool createWindowOfKind(int width, int height, bool fullScreen);
+  void destroyWindow();
+  void serviceWindow();
+  void collectInput(std::vector<InputChange>& changes);
+  void translate(const SDL_Event& event, std::vector<InputChange>& changes);
+  void keyPressed(const SDL_Keysym& key, std::vector<InputChange>& changes);
+  void toggleFullScreen(std::vector<InputChange>& changes);
+  void playTone();
+  void shutDown();
+
+  // Under the screen lock.
+  std::condition_variable workPosted_;
+  std::condition_variable workDone_;
+  std::deque<std::function<void()>> work_;
+  std::uint64_t workPostedCount_ = 0;
+  std::uint64_t workDoneCount_ = 0;
+  bool ending_ = false;
+  int endStatus_ = 0;
+
+  std::thread::id windowThread_ = std::this_thread::get_id();
+  enum class Start { Untried, Ready, Failed };
+  Start video_ = Start::Untried;
+  Start audio_ = Start::Untried;
+  SDL_Window* window_ = nullptr;
+  bool fixedKind_ = false;
+  SDL_AudioDeviceID audioDevice_ = 0;
+};
+
+int SdlWindowService::serve() {
+  // Ctrl+C ends the process as usual instead of becoming an event nobody asked for.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The surface is copied by the processor: no graphics library to start, nothing to re-create.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  ScreenState& state = screenState();
+  std::unique_lock<std::mutex> guard(state.lock);
+  auto hasWork = [&] { return !work_.empty() || ending_; };
+  while (!ending_) {
+    if (window_) {
+      workPosted_.wait_for(guard, kServicePeriod, hasWork);
+    } else {
+      workPosted_.wait(guard, hasWork);
+    }
+    while (!work_.empty()) {
+      std::function<void()> work = std::move(work_.front());
+      work_.pop_front();
+      guard.unlock();
+      work();
+      guard.lock();
+      ++workDoneCount_;
+      workDone_.notify_all();
+    }
+    if (window_ && !ending_) {
+      guard.unlock();
+      serviceWindow();
+      guard.lock();
+    }
+  }
+  guard.unlock();
+  shutDown();
+  return endStatus_;
+}
+
+void SdlWindowService::post(std::function<void()> work) {
+  ScreenState& state = screenState();
+  std::lock_guard<std::mutex> guard(state.lock);
+  work_.push_back(std::move(work));
+  ++workPostedCount_;
+  workPosted_.notify_one();
+}
+
+void SdlWindowService::runOnWindowThread(const std::function<void()>& work) {
+  if (std::this_thread::get_id() == windowThread_) {
+    work();
+    return;
+  }
+  ScreenState& state = screenState();
+  std::unique_lock<std::mutex> guard(state.lock);
+  work_.push_back(work);
+  std::uint64_t ticket = ++workPostedCount_;
+  workPosted_.notify_one();
+  workDone_.wait(guard, [&] { return workDoneCount_ >= ticket; });
+}
+
+// The program's thread hands the end to the window's thread, which closes everything and lets
+// the process end with the status; this thread then waits, touching nothing, until it does.
+void SdlWindowService::endProcess(int status) {
+  if (std::this_thread::get_id() == windowThread_) {
+    shutDown();
+    std::exit(status);
+  }
+  {
+    ScreenState& state = screenState();
+    std::lock_guard<std::mutex> guard(state.lock);
+    ending_ = true;
+    endStatus_ = status;
+    workPosted_.notify_one();
+  }
+  for (;;)
+    std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+// Without a display SDL falls back to drivers that show nothing; those count as no display.
+bool SdlWindowService::startVideo() {
+  if (video_ == Start::Untried) {
+    video_ = Start::Failed;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+      const char* driver = SDL_GetCurrentVideoDriver();
+      bool shows = driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0 &&
+                   SDL_GetNumVideoDisplays() > 0;
+      if (shows) {
+        video_ = Start::Ready;
+      } else {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      }
+    }
+  }
+  return video_ == Start::Ready;
+}
+
+std::vector<DisplayMode> SdlWindowService::listModes() {
+  std::vector<DisplayMode> modes;
+  if (!startVideo()) return modes;
+  int count = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode{};
+    if (SDL_GetDisplayMode(0, i, &mode) == 0) {
+      modes.push_back({mode.w, mode.h, static_cast<int>(SDL_BITSPERPIXEL(mode.format))});
+    }
+  }
+  return modes;
+}
+
+// The asked kind of screen first, then the other kind.
+bool SdlWindowService::createWindow(const WindowRequest& request) {
+  if (!startVideo()) return false;
+  destroyWindow();
+  fixedKind_ = request.fixedKind;
+  return createWindowOfKind(request.width, request.height, request.fullScreen) ||
+         createWindowOfKind(request.width, request.height, !request.fullScreen);
+}
+
+// The window is created hidden and shown only once its surface exists: made later, the surface
+// could make SDL create the window anew, with a new identity, under a running program.
+bool SdlWindowService::createWindowOfKind(int width, int height, bool fullScreen) {
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
+  SDL_Window* window = SDL_CreateWindow(programName().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        width, height, flags);
+  if (!window) return false;
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  if (!target) {
+    SDL_DestroyWindow(window);
+    return false;
+  }
+  window_ = window;
+  std::optional<SDL_Rect> copied;
+  {
+    ScreenState& state = screenState();
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (state.screen) {
+      state.screen->markAllChanged();
+      copied = copyChangedRows(*state.screen, target);
+    }
+  }
+  if (copied) SDL_UpdateWindowSurfaceRects(window_, &*copied, 1);
+  SDL_ShowWindow(window_);
+  return true;
+}
+
+void SdlWindowService::destroyWindow() {
+  if (!window_) return;
+  SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+void SdlWindowService::serviceWindow() {
+  std::vector<InputChange> changes;
+  collectInput(changes);
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  std::optional<SDL_Rect> copied;
+  {
+    ScreenState& state = screenState();
+    std::lock_guard<std::mutex> guard(state.lock);
+    for (const InputChange& change : changes)
+      applyChange(state, change);
+    if (state.screen && target) copied = copyChangedRows(*state.screen, target);
+  }
+  if (copied) SDL_UpdateWindowSurfaceRects(window_, &*copied, 1);
+}
+
+void SdlWindowService::collectInput(std::vector<InputChange>& changes) {
+  SDL_Event event;
+  while (SDL_PollEvent(&event))
+    translate(event, changes);
+}
+
+void SdlWindowService::translate(const SDL_Event& event, std::vector<InputChange>& changes) {
+  using Kind = InputChange::Kind;
+  switch (event.type) {
+    case SDL_TEXTINPUT:
+      for (int key : typedCharacterKeys(event.text.text))
+        changes.push_back({Kind::Key, key});
+      break;
+    case SDL_KEYDOWN:
+      keyPressed(event.key.keysym, changes);
+      break;
+    case SDL_MOUSEMOTION:
+      changes.push_back({Kind::Motion, event.motion.x, event.motion.y});
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      changes.push_back({Kind::Motion, event.button.x, event.button.y});
+      changes.push_back({event.type == SDL_MOUSEBUTTONDOWN ? Kind::ButtonDown : Kind::ButtonUp,
+                         buttonBit(event.button.button)});
+      break;
+    case SDL_MOUSEWHEEL: {
+      int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+      if (notches != 0) changes.push_back({Kind::Wheel, notches > 0 ? 1 : -1});
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          changes.push_back({Kind::Key, extendedKey(kKeyWindowClose)});
+          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          changes.push_back({Kind::Focus});
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          changes.push_back({Kind::Blur});
+          break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          changes.push_back({Kind::Minimise});
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+          changes.push_back({Kind::Restore});
+          break;
+        case SDL_WINDOWEVENT_ENTER:
+          changes.push_back({Kind::Enter});
+          break;
+        case SDL_WINDOWEVENT_LEAVE:
+          changes.push_back({Kind::Leave});
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          changes.push_back({Kind::Redraw});
+          break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+          // A fixed window has no maximise; otherwise maximising means full screen.
+          if (fixedKind_) {
+            SDL_RestoreWindow(window_);
+          } else {
+            toggleFullScreen(changes);
+          }
+          break;
+        default:
+          break;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+// Cursor and function keys, and the four ordinary keys without a character of their own.
+// Typed characters come only from text input, so none is stored twice.
+void SdlWindowService::keyPressed(const SDL_Keysym& key, std::vector<InputChange>& changes) {
+  KeyModifiers held{(key.mod & KMOD_SHIFT) != 0, (key.mod & KMOD_CTRL) != 0, (key.mod & KMOD_ALT) != 0};
+  bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
+  if (enter && held.alt) {
+    if (!fixedKind_) toggleFullScreen(changes);
+    return;
+  }
+  std::optional<NamedKey> named = namedKey(key.sym, (key.mod & KMOD_NUM) != 0);
+  if (!named) return;
+  if (int stored = storedKeyFor(*named, held)) changes.push_back({InputChange::Kind::Key, stored});
+}
+
+void SdlWindowService::toggleFullScreen(std::vector<InputChange>& changes) {
+  bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  SDL_SetWindowFullscreen(window_, full ? 0u : static_cast<Uint32>(SDL_WINDOW_FULLSCREEN));
+  changes.push_back({InputChange::Kind::Redraw});
+}
+
+// Sound starts apart from the window, once, on the first beep; without a device beeps are silent.
+void SdlWindowService::playTone() {
+  if (audio_ == Start::Untried) {
+    audio_ = Start::Failed;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+      SDL_AudioSpec wanted{};
+      wanted.freq = kSampleRate;
+      wanted.format = AUDIO_S16SYS;
+      wanted.channels = 1;
+      wanted.samples = 1024;
+      audioDevice_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+      if (audioDevice_ != 0) {
+        audio_ = Start::Ready;
+      } else {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      }
+    }
+  }
+  if (audio_ != Start::Ready) return;
+  static const std::vector<std::int16_t> tone = toneSamples();
+  SDL_ClearQueuedAudio(audioDevice_);
+  SDL_QueueAudio(audioDevice_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(std::int16_t)));
+  SDL_PauseAudioDevice(audioDevice_, 0);
+}
+
+void SdlWindowService::shutDown() {
+  destroyWindow();
+  if (audioDevice_ != 0) SDL_CloseAudioDevice(audioDevice_);
+  audioDevice_ = 0;
+  SDL_Quit();
+}
+
+}  // namespace
+
+int gfxRunProgram(void (*startRoutine)()) {
+  SdlWindowService service;
+  installPlatform(&service);
+  std::thread logic([startRoutine] {
+    startRoutine();
+    endProgram(0);
+  });
+  logic.detach();
+  int status = service.serve();
+  installPlatform(nullptr);
+  return status;
+}
+
+}  // namespace zephyrion
