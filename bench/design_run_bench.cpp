@@ -1,0 +1,41 @@
+// Time of one whole design run, from the form's texts to the closed files.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "output/design_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void runInScratchFolder(benchmark::State& state, zephyrion::FormTexts texts) {
+  fs::path folder = fs::temp_directory_path() / "zephyrion-bench";
+  fs::create_directories(folder);
+  texts[zephyrion::kFieldOutputName] = (folder / "Blade").string();
+  zephyrion::RunResult result;
+  for (auto _ : state) {
+    result = zephyrion::runDesign(texts);
+    if (result.status != zephyrion::RunStatus::kCompleted) state.SkipWithError(result.message.c_str());
+  }
+  state.counters["facets"] = static_cast<double>(result.facetCount);
+  state.counters["stl_MB"] = static_cast<double>(fs::file_size(folder / "Blade.stl")) / 1e6;
+  fs::remove_all(folder);
+}
+
+void BM_DefaultDesign(benchmark::State& state) {
+  runInScratchFolder(state, zephyrion::defaultFormTexts());
+}
+
+void BM_LargeDesign(benchmark::State& state) {
+  zephyrion::FormTexts texts = zephyrion::defaultFormTexts();
+  texts[zephyrion::kFieldRadius] = "3000";
+  texts[zephyrion::kFieldChordDivisions] = "40";
+  runInScratchFolder(state, texts);
+}
+
+}  // namespace
+
+BENCHMARK(BM_DefaultDesign)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeDesign)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_MAIN();

@@ -1,0 +1,29 @@
+// The command line of zephyrion-cli: one option per form field, each taking the text the field
+// would hold.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "blade/design_parameters.h"
+
+namespace zephyrion::cli {
+
+struct RunDesign {
+  FormTexts texts;
+};
+struct ShowHelp {};
+struct ShowVersion {};
+struct UsageError {
+  std::string message;
+};
+
+using Command = std::variant<RunDesign, ShowHelp, ShowVersion, UsageError>;
+
+// Reads the arguments after the program name. "--name value" and "--name=value" both work.
+Command parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string usageText();
+
+}  // namespace zephyrion::cli

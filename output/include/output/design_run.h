@@ -1,0 +1,39 @@
+// One design run, from the form's texts to the closed output files: the one path that both the
+// designer window and the command-line designer take, so that both write the same bytes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "blade/blade_assembly.h"
+#include "blade/design_parameters.h"
+
+namespace zephyrion {
+
+enum class RunStatus {
+  kCompleted,    // the three files are written and closed
+  kRefused,      // the design is outside what the engine can compute; nothing was written
+  kBadFileName,  // the table file could not be created; nothing was written
+  kWriteFailed,  // a file could not be created, written or closed; what was written stays
+};
+
+struct RunResult {
+  RunStatus status = RunStatus::kRefused;
+  std::string message;                     // why a run did not complete
+  std::array<std::string, 4> resultLines;  // rotor speed, volume, weight, root force
+  std::int32_t rotorSpeedRpm = 0;
+  double volumeCm3 = 0;
+  double weightKg = 0;
+  double rootForceN = 0;
+  std::int64_t facetCount = 0;
+};
+
+// Called for every strip row r = R, R - 1, ..., 2 before the row's facets are written, with the
+// finished geometry; the window plots the row's preview points here.
+using RowPreview = std::function<void(const BladeGeometry& geometry, double row)>;
+
+RunResult runDesign(const FormTexts& texts, const RowPreview& preview = {});
+
+}  // namespace zephyrion

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "cli_options.h"
+#include "temp_folder.h"
+
+namespace zephyrion {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::TempFolder;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs zephyrion-cli with the given (shell-quoted) arguments in the current folder.
+Outcome runCli(const std::string& arguments) {
+  std::string command = std::string("'") + ZEPHYRION_CLI_PATH + "' " + arguments + " >cli.out 2>cli.err";
+  int raw = std::system(command.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.out = readFile("cli.out");
+  outcome.err = readFile("cli.err");
+  fs::remove("cli.out");
+  fs::remove("cli.err");
+  return outcome;
+}
+
+TEST(CommandLineDesigner, WithoutOptionsWritesTheDefaultBlade) {
+  TempFolder folder;
+  Outcome outcome = runCli("");
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\n')), "Rotor speed 955 RPM at 10 m/s wind");
+  EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 4);
+  EXPECT_TRUE(fs::exists("xx/Blade.stl"));
+  EXPECT_TRUE(fs::exists("xx/Blade.xls"));
+  EXPECT_TRUE(fs::exists("xx/Blade.txt"));
+  EXPECT_EQ(outcome.err, "");
+}
+
+TEST(CommandLineDesigner, ReadsOptionsAsTheFormReadsItsFields) {
+  TempFolder folder;
+  EXPECT_EQ(runCli("--radius 100.5 --output=a --hub-chamfer 20").status, 0);
+  EXPECT_EQ(runCli("--radius 100 --output=b --hub-chamfer 20").status, 0);
+  EXPECT_EQ(readFile("a.xls"), readFile("b.xls")) << "100.5 rounds to 100, halves to even";
+  std::string stl = readFile("a.stl");
+  EXPECT_EQ(stl.substr(0, stl.find('\r')), "solid Zephyrion NACA4412 Radius=100 TSR=5 Blades=3");
+}
+
+struct RefusedCase {
+  const char* arguments;
+  const char* errorPart;
+};
+
+class RefusedCommandTest : public testing::TestWithParam<RefusedCase> {};
+
+TEST_P(RefusedCommandTest, EndsWithStatusTwoAndWritesNothing) {
+  TempFolder folder;
+  Outcome outcome = runCli(GetParam().arguments);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.err.find(GetParam().errorPart), std::string::npos) << outcome.err;
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_TRUE(fs::is_empty(folder.path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedCommandTest,
+                         testing::Values(RefusedCase{"--blades 0", "Number of blades must be 1 or more"},
+                                         RefusedCase{"--divisions 2", "must be 4 or more"},
+                                         RefusedCase{"--radius 99999999", "facets"},
+                                         RefusedCase{"--radius -5", "--radius takes digits and \".\" only"},
+                                         RefusedCase{"--lift 1e3", "--lift takes digits"},
+                                         RefusedCase{"--output \"$(printf 'a\\tb')\"",
+                                                     "--output takes printable ASCII"},
+                                         RefusedCase{"--bogus 1", "unknown option"},
+                                         RefusedCase{"--radius", "--radius needs a value"}));
+
+TEST(CommandLineDesigner, ReportsAFileThatCannotBeWrittenWithStatusOne) {
+  TempFolder folder;
+  Outcome outcome = runCli("--output 'd:\\missing\\deeper\\Blade'");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("Bad file name"), std::string::npos) << outcome.err;
+}
+
+TEST(CommandLineDesigner, HelpAndVersionSucceed) {
+  TempFolder folder;
+  Outcome help = runCli("--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* option :
+       {"--profile", "--lift", "--radius", "--blades", "--tsr", "--tip-chamfer", "--alpha", "--limit-z",
+        "--limit-x", "--density", "--wind", "--hub-radius", "--hub-chamfer", "--divisions", "--output"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  Outcome version = runCli("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("zephyrion-cli ", 0), 0u) << version.out;
+  EXPECT_TRUE(fs::is_empty(folder.path()));
+}
+
+TEST(CommandLineOptions, TakeTheFormDefaultsForUnsetOptions) {
+  auto command = cli::parseCommandLine({"--blades=2", "--output", "x\\y"});
+  auto* run = std::get_if<cli::RunDesign>(&command);
+  ASSERT_NE(run, nullptr);
+  FormTexts expected = defaultFormTexts();
+  expected[kFieldBlades] = "2";
+  expected[kFieldOutputName] = "x\\y";
+  EXPECT_EQ(run->texts, expected);
+}
+
+TEST(CommandLineOptions, AcceptExactlyTheCharactersOfTheField) {
+  EXPECT_TRUE(std::holds_alternative<cli::RunDesign>(cli::parseCommandLine({"--radius", "1.2.3"})));
+  EXPECT_TRUE(std::holds_alternative<cli::RunDesign>(cli::parseCommandLine({"--radius", ""})));
+  EXPECT_TRUE(std::holds_alternative<cli::UsageError>(cli::parseCommandLine({"--radius", "1e3"})));
+  EXPECT_TRUE(std::holds_alternative<cli::UsageError>(cli::parseCommandLine({"--profile", "44 12"})));
+  EXPECT_TRUE(std::holds_alternative<cli::RunDesign>(cli::parseCommandLine({"--output", "d:\\a b~"})));
+  EXPECT_TRUE(std::holds_alternative<cli::UsageError>(cli::parseCommandLine({"--output", "caf\xC3\xA9"})));
+}
+
+}  // namespace
+}  // namespace zephyrion
