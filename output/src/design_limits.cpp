@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "blade/blade_assembly.h"
+#include "blade/station.h"
 #include "text/number_forms.h"
 
 namespace zephyrion {
@@ -28,6 +29,8 @@ constexpr const char* kFieldNames[kFormFieldCount] = {
     "STL precision [Chord divisions]",
     "Output name",
 };
+
+constexpr double kLongestOptimumChord = 1e13;  // mm
 
 std::string fieldName(FormField field) {
   return kFieldNames[field];
@@ -98,6 +101,14 @@ std::optional<std::string> findDesignProblem(const DesignParameters& parameters)
   if (facets > kMaxStlFacets) {
     return "Radius and STL precision give " + withThousands(facets) + " facets; at most " +
            withThousands(kMaxStlFacets) + " are written";
+  }
+  // Chords are cut to the limits in 0.01 mm steps; far beyond this length a step no longer
+  // changes the double and the cut would never end.
+  double rootChord = optimumChordAt(parameters, 1.0);
+  if (!(rootChord <= kLongestOptimumChord)) {
+    return "Lift coefficient, blades and tip speed ratio give an optimum chord of " +
+           numberToText(rootChord) + " mm near the hub; it must stay below " +
+           withThousands(static_cast<std::int64_t>(kLongestOptimumChord)) + " mm";
   }
   return std::nullopt;
 }

@@ -112,5 +112,66 @@ TEST(Station, ChordIsShortenedByRepeatedSteps) {
   EXPECT_NE(station.chord, computeStation(unlimited, 100).chord - 0.01 * 11546);
 }
 
+// The chord after adding -0.01 once per step, as the limits are defined, for comparison with
+// the engine, which takes runs of steps at once.
+Station steppedOneByOne(const DesignParameters& parameters, double radius) {
+  DesignParameters unlimited = parameters;
+  unlimited.chordLimitZ = unlimited.chordLimitX = 1e300;
+  Station station = computeStation(unlimited, radius);
+  double radians = station.twist / kDegreesPerRadian;
+  while (std::sin(radians) * station.chord > parameters.chordLimitZ) {
+    station.chord += -0.01;
+    ++station.heightSteps;
+  }
+  while (std::cos(radians) * station.chord > parameters.chordLimitX) {
+    station.chord += -0.01;
+    ++station.widthSteps;
+  }
+  return station;
+}
+
+void expectSameAsSteppingOneByOne(const DesignParameters& parameters, double radius) {
+  Station engine = computeStation(parameters, radius);
+  Station reference = steppedOneByOne(parameters, radius);
+  EXPECT_EQ(engine.chord, reference.chord) << "radius " << radius;
+  EXPECT_EQ(engine.heightSteps, reference.heightSteps) << "radius " << radius;
+  EXPECT_EQ(engine.widthSteps, reference.widthSteps) << "radius " << radius;
+}
+
+TEST(Station, TakesTheSameStepsAsAddingOneStepAtATimeAtEveryDefaultRadius) {
+  DesignParameters p = readDesignParameters(defaultFormTexts());
+  for (int r = 1; r <= p.rotorRadius; ++r)
+    expectSameAsSteppingOneByOne(p, r);
+}
+
+struct LimitCase {
+  const char* lift;
+  const char* limitZ;
+  const char* limitX;
+  const char* alpha;
+  double radius;
+};
+
+class SteppingTest : public testing::TestWithParam<LimitCase> {};
+
+// Chords that cross many binades, limits that stop a run in its middle or at its end, tiny
+// limits that take the chord below 1 mm.
+TEST_P(SteppingTest, TakesTheSameStepsAsAddingOneStepAtATime) {
+  const LimitCase& c = GetParam();
+  DesignParameters p = designWith({{kFieldLift, c.lift},
+                                   {kFieldChordLimitZ, c.limitZ},
+                                   {kFieldChordLimitX, c.limitX},
+                                   {kFieldAngleOfAttack, c.alpha}});
+  expectSameAsSteppingOneByOne(p, c.radius);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, SteppingTest,
+    testing::Values(LimitCase{"0.85", "50", "120", "5", 2}, LimitCase{"0.02", "50", "120", "5", 1},
+                    LimitCase{"0.02", "0.3", "0.3", "5", 1}, LimitCase{"0.85", "0.001", "120", "5", 3},
+                    LimitCase{"0.85", "1024", "1024", "5", 1}, LimitCase{"0.85", "2048.5", "4096", "5", 1},
+                    LimitCase{"0.85", "50", "0.005", "5", 1}, LimitCase{"0.85", "50", "120", "89", 1},
+                    LimitCase{"0.85", "50", "7", "95", 20}, LimitCase{"0.1", "3", "2", "0", 1}));
+
 }  // namespace
 }  // namespace zephyrion

@@ -155,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{kFieldHubRadius, "501", "Hub radius [mm] must be from 0 to the radius (500)"},
                     RefusalCase{kFieldHubChamfer, "481", "Hub to blade chamfer [mm] must be from 0 to 480"},
                     RefusalCase{kFieldProfile, "4400", "thickness"},
-                    RefusalCase{kFieldDensity, "1e999", "Density of blade [kg/m3] is too large"}));
+                    RefusalCase{kFieldDensity, "1e999", "Density of blade [kg/m3] is too large"},
+                    RefusalCase{kFieldLift, "0.000000000001", "optimum chord of 1.866666666666667e+016 mm"}));
 
 TEST(DesignRun, AcceptsTheLargestHubChamfer) {
   TempFolder folder;

@@ -18,6 +18,9 @@ struct Station {
   std::int64_t widthSteps = 0;   // 0.01 mm steps taken by the width limit
 };
 
+// The Betz optimum chord at radius r (mm), before the limits.
+double optimumChordAt(const DesignParameters& parameters, double radius);
+
 // The station at radius r (mm). The parameters must lie in the engine's ranges.
 Station computeStation(const DesignParameters& parameters, double radius);
 
