@@ -22,11 +22,6 @@ bool isAcceptedCell(int cellWidth, int cellHeight) {
   return cellWidth == kCellWidth && (cellHeight == 8 || cellHeight == 14 || cellHeight == 16);
 }
 
-// Nearest integer with halves away from zero, saturated far outside every screen.
-std::int64_t roundHalfAwayFromZero(double value) {
-  return static_cast<std::int64_t>(std::round(std::clamp(value, -kFarAway, kFarAway)));
-}
-
 PixelBox intersection(const PixelBox& a, const PixelBox& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
           std::min(a.bottom, b.bottom)};
@@ -60,6 +55,10 @@ bool narrow(double p, double q, double& t0, double& t1) {
 }
 
 }  // namespace
+
+std::int64_t roundHalfAwayFromZero(double value) {
+  return static_cast<std::int64_t>(std::round(std::clamp(value, -kFarAway, kFarAway)));
+}
 
 PixelScreen::PixelScreen(int width, int height)
     : width_(width),

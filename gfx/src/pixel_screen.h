@@ -22,6 +22,10 @@ struct PixelBox {
   }
 };
 
+// The nearest integer, halves away from zero (2.5 -> 3, -2.5 -> -3), saturated far outside every
+// screen (at +-2^40); NaN is not a coordinate and must be sorted out before.
+std::int64_t roundHalfAwayFromZero(double value);
+
 // Rows first..last changed since the window last copied them.
 struct RowRange {
   int first = 0;
