@@ -7,6 +7,8 @@
 #   gui_start_program "$GUI_TMP/out" ./program args...
 #   wid=$(gui_wait_window program 20)        # the window whose title is exactly "program"
 #   gui_wait_line "$GUI_TMP/out" '^ready$' 20
+#   seen=$(gui_lines "$GUI_TMP/out"); xdotool mousedown 1
+#   gui_wait_new_line "$GUI_TMP/out" "$seen" '^mouse .* 1$' 20   # only lines the action added
 #   gui_wait_pixels "$wid" 20 "150 150 ff0000" "99 150 0000ff"   # x y rrggbb, window pixels
 #   gui_focus "$wid"; xdotool key a Left
 #   xdotool mousemove --window "$wid" 20 30 click 1
@@ -104,6 +106,20 @@ gui_wait_line() {
   deadline=$(gui_deadline "$3")
   until grep -Eq -- "$2" "$1"; do
     gui_before "$deadline" || gui_fail "no line matching '$2' within $3 s in $1:
+$(cat "$1")"
+    sleep 0.05
+  done
+}
+
+# How many lines FILE has now; with gui_wait_new_line, waits for what an action adds.
+gui_lines() { wc -l <"$1"; }
+
+# Waits until a line after the first FROM lines of FILE matches the extended regular expression.
+gui_wait_new_line() {
+  local deadline
+  deadline=$(gui_deadline "$4")
+  until tail -n "+$(($2 + 1))" "$1" | grep -Eq -- "$3"; do
+    gui_before "$deadline" || gui_fail "no new line matching '$3' within $4 s in $1:
 $(cat "$1")"
     sleep 0.05
   done

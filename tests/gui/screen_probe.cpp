@@ -79,6 +79,9 @@ void probe() {
   for (std::int32_t mode = gfxListModes(32); mode != 0; mode = gfxListModes(0)) {
     logLine("mode", {mode >> 16, mode & 0xFFFF});
   }
+  // The moment of the request, on the monotonic clock, for measuring how soon the picture shows.
+  std::string opening = "opening " + numberToText(clockSeconds()) + "\n";
+  std::fwrite(opening.data(), 1, opening.size(), stdout);
   int opened = gfxOpenScreen(800, 600, 32, 1, kFixedScreenKind, 0);
   logLine("open", {opened});
   if (opened != kScreenOk) {

@@ -34,16 +34,14 @@ keys=$(grep '^key ' "$log" | tr '\n' '|')
 # The mouse: position in window pixels, buttons 1 and 1+2, the wheel; off the window the poll fails.
 xdotool mousemove --window "$window" 20 30
 gui_wait_line "$log" '^mouse 0 20 30 0 0$' 20
-xdotool mousedown 1
-gui_wait_line "$log" '^mouse 0 20 30 0 1$' 20
-xdotool mousedown 3
-gui_wait_line "$log" '^mouse 0 20 30 0 3$' 20
-xdotool mouseup 3 mouseup 1
-gui_wait_line "$log" '^mouse 0 20 30 0 0$' 20
-xdotool click 4
-gui_wait_line "$log" '^mouse 0 20 30 1 0$' 20
+for step in "mousedown 1:0 1" "mousedown 3:0 3" "mouseup 3:0 1" "mouseup 1:0 0" "click 4:1 0"; do
+  seen=$(gui_lines "$log")
+  xdotool ${step%%:*}
+  gui_wait_new_line "$log" "$seen" "^mouse 0 20 30 ${step#*:}\$" 20
+done
+seen=$(gui_lines "$log")
 xdotool mousemove 5 5
-gui_wait_line "$log" '^mouse 1 -1 -1 -1 -1$' 20
+gui_wait_new_line "$log" "$seen" '^mouse 1 -1 -1 -1 -1$' 20
 
 # The close button: the key 255 107; the probe then ends, which writes out its open file slot.
 gui_send_close_request "$window"
