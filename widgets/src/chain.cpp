@@ -1,0 +1,70 @@
+#include "widgets/chain.h"
+
+#include <vector>
+
+#include "widgets/button.h"
+#include "widgets/canvas.h"
+#include "widgets/edit.h"
+
+namespace zephyrion {
+
+constinit WidgetRef widgetChainHead{};
+constinit std::int32_t lastWidgetY = 0;
+
+namespace {
+
+struct RegisteredType {
+  std::string typeName;
+  WidgetHandler handler;
+};
+
+std::vector<RegisteredType>& registeredTypes() {
+  static std::vector<RegisteredType> types;
+  return types;
+}
+
+WidgetHandler registeredHandler(const std::string& typeName) {
+  for (const RegisteredType& type : registeredTypes()) {
+    if (type.typeName == typeName) return type.handler;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void dispatchEvent(std::int32_t kind, WidgetRef record, std::int32_t a, std::int32_t b, std::int32_t c,
+                   std::int32_t d) {
+  if (!record || record.typeName == nullptr) return;
+  const std::string& typeName = *record.typeName;
+  if (typeName == "xButton") {
+    buttonOnEvent(*static_cast<xButton*>(record.record), kind, a, b, c, d);
+  } else if (typeName == "xEdit") {
+    editOnEvent(*static_cast<xEdit*>(record.record), kind, a, b, c, d);
+  } else if (typeName == "xCanvas") {
+    canvasOnEvent(*static_cast<xCanvas*>(record.record), kind, a, b, c, d);
+  } else if (WidgetHandler handler = registeredHandler(typeName)) {
+    handler(record.record, kind, a, b, c, d);
+  }
+}
+
+WidgetRef linkAtChainHead(const std::string& typeName, void* record) {
+  WidgetRef previous = widgetChainHead;
+  widgetChainHead = WidgetRef{&typeName, record};
+  return previous;
+}
+
+void unlinkIfChainHead(const void* record, WidgetRef next) {
+  if (widgetChainHead.refersTo(record)) widgetChainHead = next;
+}
+
+void registerWidgetType(std::string_view typeName, WidgetHandler handler) {
+  for (RegisteredType& type : registeredTypes()) {
+    if (type.typeName == typeName) {
+      type.handler = handler;
+      return;
+    }
+  }
+  registeredTypes().push_back({std::string(typeName), handler});
+}
+
+}  // namespace zephyrion
