@@ -208,6 +208,15 @@ TEST_F(ButtonTest, AnActionThatEndsTheProgramNeverReturns) {
   EXPECT_EQ(field.focused, 1) << "the click went on after the end";
 }
 
+TEST_F(ButtonTest, AClickLeavesTheButtonsRectangleAsTheView) {
+  xButton button;
+  placeCalculate(button);
+  gfxSetView(0, 0, 799, 599, 0, 0, kViewNoFillNoBorder);
+  press(265, 215);
+  gfxSetPixel(3, 4, 0x00FF00, kSinglePoint);
+  EXPECT_EQ(screen.pixel(103, 204), 0x00FF00);
+}
+
 TEST_F(ButtonTest, AnActionMayRebindItsOwnButton) {
   xButton button;
   placeCalculate(button);

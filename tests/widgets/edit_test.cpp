@@ -408,6 +408,15 @@ TEST_F(EditTest, ARedrawByTheHandlerSetsCaptionModeOne) {
   EXPECT_EQ(screen.textAt(300 - 44, 102, 4, kBlack), "Unit");
 }
 
+TEST_F(EditTest, ARedrawLeavesTheCaptionAreaAsTheView) {
+  xEdit field;
+  placeRadius(field);
+  gfxSetView(0, 0, 799, 599, 0, 0, kViewNoFillNoBorder);
+  focus(field);
+  gfxSetPixel(0, 0, 0x00FF00, kSinglePoint);
+  EXPECT_EQ(screen.pixel(216, 62), 0x00FF00);
+}
+
 // --- a text replaced while the caret stood further right -----------------------------------
 
 TEST_F(EditTest, AShorterTextFromEditSetBringsTheCaretToItsEnd) {

@@ -21,7 +21,8 @@ constexpr std::int32_t kBlinkHalfPeriodMs = 400;
 constexpr std::int32_t kEnterKey = 13;
 constexpr std::int32_t kBackspaceKey = 8;
 
-// Character c of the text stands from view x 4 + 8c to 11 + 8c.
+// Column c's distance from the box's left edge, less the text's 4-pixel margin: character c
+// stands from view x 4 + 8c to 11 + 8c.
 std::int64_t columnX(std::int32_t column) {
   return 8 * std::int64_t{column};
 }
