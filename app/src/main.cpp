@@ -1,7 +1,8 @@
-// Placeholder until the designer window lands: says so and ends.
-#include <cstdio>
+// Zephyrion, the blade designer: its window is served on this, the process's first thread,
+// while the start routine runs the form on a thread of its own.
+#include "app/main_form.h"
+#include "gfx/program.h"
 
 int main() {
-  std::fputs("Zephyrion: the designer window is not built yet.\n", stdout);
-  return 0;
+  return zephyrion::gfxRunProgram(zephyrion::startRoutine);
 }

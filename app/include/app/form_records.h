@@ -6,12 +6,11 @@
 #include <array>
 #include <cstddef>
 
+#include "blade/design_parameters.h"
 #include "widgets/canvas.h"
 #include "widgets/edit.h"
 
 namespace zephyrion {
-
-inline constexpr std::size_t kFormFieldCount = 15;
 
 extern std::array<xEdit, kFormFieldCount> formFields;
 extern xCanvas formCanvas;
