@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# An output name in a missing folder: the field shows "Bad file name" and nothing is written; a
+# second Calculate writes "Bad file name.stl" and its siblings, as zephyrion-cli does.
+source "$(dirname "$0")/designer_lib.sh"
+designer_start
+
+set_field $OUTPUT_FIELD 11 'd:\missing\deeper\Blade'
+wait_window_text 5 132 320 'd:\missing\deeper\Blade'
+click_at $CALCULATE
+wait_window_text 20 132 320 "Bad file name"
+[[ -z $(ls -A) ]] || gui_fail "a failed run wrote: $(ls -A)"
+
+click_at $CALCULATE
+wait_window_text 20 22 $FIRST_RESULT_LINE_Y "Rotor speed 955 RPM at 10 m/s wind"
+same_files "Bad file name" "$(cli_files --output 'Bad file name')"
+
+designer_escape
+echo passed
