@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Measures the designer under Xvfb: from the program's start to the first fully drawn form, and
+# from the press on Calculate to the closed files and to the result lines on screen, beside the
+# whole run of zephyrion-cli for the same design as the baseline. A watcher reads display pixels
+# every millisecond on the monotonic clock. Not a test: it prints figures.
+# Usage: designer_timing.sh DESIGNER CLI [RUNS]
+source "$(dirname "$0")/lib.sh"
+designer=$1
+cli=$2
+runs=${3:-5}
+gui_start_xvfb
+cd "$GUI_TMP"
+
+# The 800x600 window is centred on the 1024x768 display, so window (x, y) is display (x+112, y+84).
+python3 - "$designer" "$cli" "$runs" <<'PYTHON'
+import ctypes, os, subprocess, sys, time
+designer, cli, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+x11 = ctypes.CDLL("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+x11.XGetImage.restype = ctypes.c_void_p
+x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+x11.XGetPixel.restype = ctypes.c_ulong
+display = x11.XOpenDisplay(None)
+root = x11.XDefaultRootWindow(display)
+
+def pixel(x, y):
+    image = x11.XGetImage(display, root, x + 112, y + 84, 1, 1, 0xFFFFFFFF, 2)
+    return x11.XGetPixel(image, 0, 0) & 0xFFFFFF if image else None
+
+def wait_until(condition, seconds=60):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return time.monotonic()
+        time.sleep(0.001)
+    sys.exit("timed out")
+
+def table_closed():
+    try:
+        with open("xx/Blade.xls", "rb") as table:
+            return table.read().endswith(b"at  10.0m/s\r\n")
+    except OSError:
+        return False
+
+for run in range(1, runs + 1):
+    for name in ("xx/Blade.stl", "xx/Blade.xls", "xx/Blade.txt"):
+        if os.path.exists(name):
+            os.remove(name)
+    launched = time.monotonic()
+    program = subprocess.Popen([designer], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+    # The Exit button is drawn last: its outer ring's bottom right corner turns white.
+    drawn = wait_until(lambda: pixel(340, 580) == 0xFFFFFF)
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^zephyrion$"],
+                            capture_output=True, text=True).stdout.split()[0]
+    subprocess.run(["xdotool", "windowfocus", "--sync", window])
+    subprocess.run(["xdotool", "mousemove", "--window", window, "175", "525"])
+    time.sleep(0.2)
+    pressed = time.monotonic()
+    subprocess.run(["xdotool", "mousedown", "1"])
+    closed = wait_until(table_closed)
+    # The first result line's "R" ink (text at (22, 422)) appears once the run has returned.
+    shown = wait_until(lambda: pixel(22, 426) == 0x000000)
+    subprocess.run(["xdotool", "mouseup", "1"])
+    subprocess.run(["xdotool", "key", "Escape"])
+    program.wait(timeout=20)
+    started = time.monotonic()
+    subprocess.run([cli], stdout=subprocess.DEVNULL, check=True)
+    baseline = time.monotonic() - started
+    print("run %d: start to drawn form %.0f ms; Calculate to closed files %.0f ms, to result lines %.0f ms;"
+          " zephyrion-cli %.0f ms (files %.2fx, lines %.2fx the baseline)"
+          % (run, (drawn - launched) * 1000, (closed - pressed) * 1000, (shown - pressed) * 1000,
+             baseline * 1000, (closed - pressed) / baseline, (shown - pressed) / baseline), flush=True)
+PYTHON
