@@ -5,6 +5,7 @@
 # every millisecond on the monotonic clock. Not a test: it prints figures.
 # Usage: designer_timing.sh DESIGNER CLI [RUNS]
 source "$(dirname "$0")/lib.sh"
+here=$(cd "$(dirname "$0")" && pwd)
 designer=$1
 cli=$2
 runs=${3:-5}
@@ -12,24 +13,14 @@ gui_start_xvfb
 cd "$GUI_TMP"
 
 # The 800x600 window is centred on the 1024x768 display, so window (x, y) is display (x+112, y+84).
-python3 - "$designer" "$cli" "$runs" <<'PYTHON'
-import ctypes, os, subprocess, sys, time
+PYTHONPATH=$here python3 - "$designer" "$cli" "$runs" <<'PYTHON'
+import os, subprocess, sys, time
+import display_pixels
 designer, cli, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
-x11 = ctypes.CDLL("libX11.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x11.XDefaultRootWindow.restype = ctypes.c_ulong
-x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
-                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-x11.XGetImage.restype = ctypes.c_void_p
-x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-x11.XGetPixel.restype = ctypes.c_ulong
-display = x11.XOpenDisplay(None)
-root = x11.XDefaultRootWindow(display)
+
 
 def pixel(x, y):
-    image = x11.XGetImage(display, root, x + 112, y + 84, 1, 1, 0xFFFFFFFF, 2)
-    return x11.XGetPixel(image, 0, 0) & 0xFFFFFF if image else None
+    return display_pixels.pixel(x + 112, y + 84)
 
 def wait_until(condition, seconds=60):
     deadline = time.monotonic() + seconds

@@ -158,9 +158,9 @@ gui_pixel() { gui_pixels "$1" "$2 $3"; }
 gui_wait_pixels() {
   local window=$1 seconds=$2
   shift 2
-  local points=() wanted=() spec deadline actual
-  for spec in "$@"; do
-    read -r x y colour <<<"$spec"
+  local points=() wanted=() expected deadline actual
+  for expected in "$@"; do
+    read -r x y colour <<<"$expected"
     points+=("$x $y")
     wanted+=("$colour")
   done

@@ -12,24 +12,13 @@ gui_start_xvfb
 # Prints "watching", then the monotonic time at which the display's pixel (262, 234) turns red:
 # the window is centred on the 1024x768 screen, so that is its pixel (150, 150), inside the red view.
 watch_for_red() {
-  python3 - <<'PYTHON'
-import ctypes, sys, time
-x11 = ctypes.CDLL("libX11.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x11.XDefaultRootWindow.restype = ctypes.c_ulong
-x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
-                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-x11.XGetImage.restype = ctypes.c_void_p
-x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-x11.XGetPixel.restype = ctypes.c_ulong
-display = x11.XOpenDisplay(None)
-root = x11.XDefaultRootWindow(display)
+  PYTHONPATH=$(dirname "$0") python3 - <<'PYTHON'
+import sys, time
+from display_pixels import pixel
 print("watching", flush=True)
 deadline = time.monotonic() + 60
 while time.monotonic() < deadline:
-    image = x11.XGetImage(display, root, 262, 234, 1, 1, 0xFFFFFFFF, 2)
-    if image and x11.XGetPixel(image, 0, 0) & 0xFFFFFF == 0xFF0000:
+    if pixel(262, 234) == 0xFF0000:
         print(time.monotonic(), flush=True)
         break
     time.sleep(0.001)
