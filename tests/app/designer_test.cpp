@@ -39,15 +39,22 @@ int fieldTop(FormField field) {
 
 class DesignerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // The form's records live for the whole test program; each test starts them afresh.
+  // The form's records live for the whole test program: each test leaves them as constructed.
+  void TearDown() override {
     for (xEdit& field : formFields) {
-      field.focused = 0;
-      field.blinkMs = 0;
-      field.caretCol = -1;
-      field.anchorCol = -1;
+      field.y = field.x = 0;
+      field.width = 50;
+      field.height = 17;
+      field.backColor = 0xD4D0C8;
+      field.textColor = field.focused = field.captionMode = field.blinkMs = field.textMode = 0;
+      field.text.clear();
+      field.caption.clear();
       field.enabled = 1;
+      field.caretCol = field.anchorCol = -1;
     }
+    formCanvas.y = formCanvas.x = formCanvas.width = formCanvas.height = 0;
+    formCanvas.backColor = 0xD4D0C8;
+    formCanvas.spareColor = formCanvas.frameColor = 0;
     lastWidgetY = 0;
   }
 
