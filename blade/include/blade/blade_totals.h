@@ -32,7 +32,9 @@ class BladeTotals {
   double bladeVolume() const { return bladeVolume_; }      // mm^3
   double forceAtRadius() const { return forceAtRadius_; }  // N
   double volumeCm3() const { return bladeVolume_ / 1000.0; }
-  double weightKg(const DesignParameters& parameters) const { return bladeVolume_ * parameters.densityKgPerMm3; }
+  double weightKg(const DesignParameters& parameters) const {
+    return bladeVolume_ * parameters.densityKgPerMm3;
+  }
 
  private:
   double bladeVolume_ = 0;

@@ -14,7 +14,7 @@ struct SectionPoint {
 
 // Division `division` (1..divisions) of a section of chord `chord` (mm), with maximum camber
 // m, camber position p and thickness t as fractions of the chord.
-SectionPoint nacaSectionPoint(double chord, int division, int divisions, double maxCamber, double camberPosition,
-                              double thicknessRatio);
+SectionPoint nacaSectionPoint(double chord, int division, int divisions, double maxCamber,
+                              double camberPosition, double thicknessRatio);
 
 }  // namespace zephyrion

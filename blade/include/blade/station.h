@@ -12,8 +12,8 @@ namespace zephyrion {
 inline constexpr double kDegreesPerRadian = 57.2958;
 
 struct Station {
-  double twist = 0;  // degrees: inflow angle less the angle of attack
-  double chord = 0;  // mm, after both limits
+  double twist = 0;              // degrees: inflow angle less the angle of attack
+  double chord = 0;              // mm, after both limits
   std::int64_t heightSteps = 0;  // 0.01 mm steps taken by the height limit
   std::int64_t widthSteps = 0;   // 0.01 mm steps taken by the width limit
 };
