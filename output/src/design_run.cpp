@@ -1,6 +1,10 @@
 #include "output/design_run.h"
 
+#include <algorithm>
+#include <exception>
 #include <new>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "blade/blade_surface.h"
@@ -50,18 +54,63 @@ RunResult failure(RunStatus status, std::string message) {
   return result;
 }
 
+std::string cannotWrite(const std::string& name) {
+  return "Cannot write " + hostFileName(name) + ".stl and .xls (disk full?)";
+}
+
 bool anyWriteFailed() {
   return fileHasWriteError(kStlFile) || fileHasWriteError(kTableFile);
 }
 
-// Closes the three files in the order the run opened them last; true when every byte of the
-// STL and the table reached the disk.
-bool closeOutputFiles() {
-  bool stlWritten = fileClose(kStlFile) == kFileOk;
-  bool tableWritten = fileClose(kTableFile) == kFileOk;
-  fileClose(kTextFile);
-  return stlWritten && tableWritten;
-}
+// The run's three output files, named by the output name and an extension. They are closed on
+// every path out of the run; unless the run keeps them, the ones it created are removed again,
+// so that a failed run leaves no empty or truncated file that could pass for a design.
+class OutputFiles {
+ public:
+  explicit OutputFiles(std::string name) : name_(std::move(name)) {}
+  ~OutputFiles() {
+    if (!kept_) discard();
+  }
+  OutputFiles(const OutputFiles&) = delete;
+  OutputFiles& operator=(const OutputFiles&) = delete;
+
+  bool open(int fileNumber, std::string_view extension) {
+    std::string fileName = textConcat(name_, extension);
+    if (fileOpenOutput(fileName, fileNumber) != kFileOk) return false;
+    opened_.push_back({fileNumber, fileName});
+    return true;
+  }
+
+  // Closes the files in the order STL, table, text; true when every byte reached the disk.
+  bool closeAll() {
+    if (closed_) return true;
+    closed_ = true;
+    bool written = true;
+    for (int fileNumber : {kStlFile, kTableFile, kTextFile}) {
+      if (wasOpened(fileNumber) && fileClose(fileNumber) != kFileOk) written = false;
+    }
+    return written;
+  }
+
+  void keep() { kept_ = true; }
+
+ private:
+  bool wasOpened(int fileNumber) const {
+    return std::any_of(opened_.begin(), opened_.end(),
+                       [&](const auto& file) { return file.first == fileNumber; });
+  }
+
+  void discard() {
+    closeAll();
+    for (const auto& [number, fileName] : opened_)
+      removeFile(fileName);
+  }
+
+  std::string name_;
+  std::vector<std::pair<int, std::string>> opened_;
+  bool closed_ = false;
+  bool kept_ = false;
+};
 
 // Writes the solid and the table once the files are open; false when a write failed.
 bool writeBlade(const DesignParameters& p, const RowPreview& preview, RunResult& result) {
@@ -99,30 +148,31 @@ RunResult runDesign(const FormTexts& texts, const RowPreview& preview) {
 
   const std::string& name = p.outputName;
   makeOutputDirectory(name);
-  fileOpenOutput(textConcat(name, ".txt"), kTextFile);
-  if (fileOpenOutput(textConcat(name, ".xls"), kTableFile) != kFileOk) {
-    fileClose(kTextFile);  // leave no slot taken for the next run
-    return failure(RunStatus::kBadFileName, "Bad file name");
+  // The table is created first: a name it cannot take is a bad file name, and then no other
+  // file has been made.
+  OutputFiles files(name);
+  if (!files.open(kTableFile, ".xls")) return failure(RunStatus::kBadFileName, "Bad file name");
+  for (auto [fileNumber, extension] : {std::pair{kTextFile, ".txt"}, std::pair{kStlFile, ".stl"}}) {
+    if (!files.open(fileNumber, extension)) {
+      return failure(RunStatus::kWriteFailed, "Cannot create " + hostFileName(textConcat(name, extension)));
+    }
   }
   writeTableHeader(kTableFile);
-  if (fileOpenOutput(textConcat(name, ".stl"), kStlFile) != kFileOk) {
-    closeOutputFiles();
-    return failure(RunStatus::kWriteFailed, "Cannot create " + hostFileName(textConcat(name, ".stl")));
-  }
   writeStlHeader(kStlFile, p);
 
   RunResult result;
   result.facetCount = stlFacetCount(p);
-  bool written = false;
+  std::string problem;  // stays empty while the blade is written completely
   try {
-    written = writeBlade(p, preview, result);
+    if (!writeBlade(p, preview, result)) problem = cannotWrite(name);
   } catch (const std::bad_alloc&) {
-    closeOutputFiles();
-    return failure(RunStatus::kWriteFailed, "Not enough memory for this blade");
+    problem = "Not enough memory for this blade";
+  } catch (const std::exception& error) {
+    problem = std::string("The blade could not be built (") + error.what() + ")";
   }
-  if (!closeOutputFiles() || !written) {
-    return failure(RunStatus::kWriteFailed, "Cannot write " + hostFileName(name) + ".stl/.xls (disk full?)");
-  }
+  if (!files.closeAll() && problem.empty()) problem = cannotWrite(name);
+  if (!problem.empty()) return failure(RunStatus::kWriteFailed, problem);
+  files.keep();
   result.status = RunStatus::kCompleted;
   return result;
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -86,12 +88,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DesignRun, BadFileNameLeavesNoSlotTakenForTheNextRun) {
   TempFolder folder;
   fs::create_directory("a");
-  // The .txt can be created but the .xls cannot: a folder stands in its place.
+  // The .xls cannot be created: a folder stands in its place.
   fs::create_directory("a/Blade.xls");
   RunResult failed =
       runDesign(formWith({{kFieldOutputName, "a/Blade"}, {kFieldRadius, "60"}, {kFieldHubChamfer, "10"}}));
   EXPECT_EQ(failed.status, RunStatus::kBadFileName);
   EXPECT_EQ(failed.message, "Bad file name");
+  EXPECT_FALSE(fs::exists("a/Blade.txt")) << "a bad file name creates no file";
   RunResult next =
       runDesign(formWith({{kFieldOutputName, "Blade"}, {kFieldRadius, "60"}, {kFieldHubChamfer, "10"}}));
   EXPECT_EQ(next.status, RunStatus::kCompleted);
@@ -99,25 +102,50 @@ TEST(DesignRun, BadFileNameLeavesNoSlotTakenForTheNextRun) {
       << "a slot left open by the failed run would keep the .txt from being made";
 }
 
-TEST(DesignRun, ReportsAnStlThatCannotBeCreated) {
+// Every way a run can fail after its name was accepted: it is reported, its files are closed,
+// and the files it created are removed, so that nothing truncated passes for a design.
+struct FailureCase {
+  const char* name;
+  const char* blocked;  // the file that cannot be made or written
+  bool fullDisk;        // a link to /dev/full instead of a folder in its place
+  bool throwingPreview;
+  const char* messagePart;
+};
+
+class FailedRunTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(FailedRunTest, IsReportedAndLeavesNoFileOfTheRun) {
   TempFolder folder;
-  fs::create_directory("Blade.stl");
-  RunResult result =
-      runDesign(formWith({{kFieldOutputName, "Blade"}, {kFieldRadius, "60"}, {kFieldHubChamfer, "10"}}));
+  const FailureCase& c = GetParam();
+  if (c.blocked && c.fullDisk) fs::create_symlink("/dev/full", c.blocked);
+  if (c.blocked && !c.fullDisk) fs::create_directory(c.blocked);
+  RowPreview preview;
+  if (c.throwingPreview) preview = [](const BladeGeometry&, double) { throw std::out_of_range("row 7"); };
+  RunResult result = runDesign(
+      formWith({{kFieldOutputName, "Blade"}, {kFieldRadius, "60"}, {kFieldHubChamfer, "10"}}), preview);
   EXPECT_EQ(result.status, RunStatus::kWriteFailed);
-  EXPECT_NE(result.message.find("Blade.stl"), std::string::npos) << result.message;
-  EXPECT_TRUE(fs::is_directory("Blade.stl"));
+  EXPECT_NE(result.message.find(c.messagePart), std::string::npos) << result.message;
+  for (const char* file : {"Blade.stl", "Blade.xls", "Blade.txt"}) {
+    bool blockedHere = c.blocked && !c.fullDisk && std::string(file) == c.blocked;
+    EXPECT_EQ(fs::exists(file), blockedHere) << file;
+  }
+  EXPECT_EQ(runDesign(formWith({{kFieldOutputName, "next"}, {kFieldRadius, "60"}, {kFieldHubChamfer, "10"}}))
+                .status,
+            RunStatus::kCompleted)
+      << "the failed run left a file slot open";
 }
 
-TEST(DesignRun, ReportsAWriteThatFailsOnAFullDisk) {
-  TempFolder folder;
-  ASSERT_TRUE(fs::exists("/dev/full"));
-  fs::create_symlink("/dev/full", "Blade.stl");
-  RunResult result =
-      runDesign(formWith({{kFieldOutputName, "Blade"}, {kFieldRadius, "60"}, {kFieldHubChamfer, "10"}}));
-  EXPECT_EQ(result.status, RunStatus::kWriteFailed);
-  EXPECT_FALSE(result.message.empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FailedRunTest,
+    testing::Values(FailureCase{"stl folder", "Blade.stl", false, false, "Cannot create Blade.stl"},
+                    FailureCase{"txt folder", "Blade.txt", false, false, "Cannot create Blade.txt"},
+                    FailureCase{"full disk", "Blade.stl", true, false, "disk full"},
+                    FailureCase{"exception", nullptr, false, true, "row 7"}),
+    [](const testing::TestParamInfo<FailureCase>& param) {
+      std::string name = param.param.name;
+      std::replace(name.begin(), name.end(), ' ', '_');
+      return name;
+    });
 
 struct RefusalCase {
   FormField field;

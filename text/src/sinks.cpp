@@ -167,4 +167,8 @@ int makeDirectory(std::string_view path) {
   return result == 0 ? 0 : -1;
 }
 
+int removeFile(std::string_view name) {
+  return std::remove(hostFileName(name).c_str()) == 0 ? 0 : -1;
+}
+
 }  // namespace zephyrion

@@ -16,7 +16,8 @@ enum class RunStatus {
   kCompleted,    // the three files are written and closed
   kRefused,      // the design is outside what the engine can compute; nothing was written
   kBadFileName,  // the table file could not be created; nothing was written
-  kWriteFailed,  // a file could not be created, written or closed; what was written stays
+  kWriteFailed,  // a file could not be created, written or closed, or the blade not built; the
+                 // run's files are closed and removed again
 };
 
 struct RunResult {

@@ -40,6 +40,8 @@ int fileClose(int fileNumber);
 bool fileHasWriteError(int fileNumber);
 // Creates one directory; 0 on success, -1 when it exists already or cannot be made.
 int makeDirectory(std::string_view path);
+// Removes a file (a run's unfinished output); 0 on success, -1 when it cannot be removed.
+int removeFile(std::string_view name);
 
 // Maps a file name of the form onto this system's file names: "\" and "/" both separate
 // directories; on POSIX systems a leading drive prefix ("d:") is dropped together with the
