@@ -37,12 +37,16 @@ int runDesignCommand(const zephyrion::FormTexts& texts) {
   return kWriteFailed;
 }
 
-}  // namespace
+// What reached standard output must have been written: a full disk or a closed pipe behind it
+// turns a success into a failure.
+int withStandardOutputChecked(int status) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  writeLine(stderr, "zephyrion-cli: cannot write to standard output");
+  return status == kWritten ? kWriteFailed : status;
+}
 
-int main(int argc, char** argv) {
+int runCommand(const zephyrion::cli::Command& command) {
   namespace cli = zephyrion::cli;
-  std::vector<std::string> arguments(argv + 1, argv + argc);
-  cli::Command command = cli::parseCommandLine(arguments);
   if (auto* run = std::get_if<cli::RunDesign>(&command)) return runDesignCommand(run->texts);
   if (std::holds_alternative<cli::ShowHelp>(command)) {
     std::string usage = cli::usageText();
@@ -55,4 +59,11 @@ int main(int argc, char** argv) {
   }
   writeLine(stderr, "zephyrion-cli: " + std::get<cli::UsageError>(command).message);
   return kUsageOrRange;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  return withStandardOutputChecked(runCommand(zephyrion::cli::parseCommandLine(arguments)));
 }

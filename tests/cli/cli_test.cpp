@@ -89,6 +89,16 @@ TEST(CommandLineDesigner, ReportsAFileThatCannotBeWrittenWithStatusOne) {
   EXPECT_NE(outcome.err.find("Bad file name"), std::string::npos) << outcome.err;
 }
 
+TEST(CommandLineDesigner, ReportsResultsLostOnAFullStandardOutput) {
+  TempFolder folder;
+  std::string command =
+      std::string("'") + ZEPHYRION_CLI_PATH + "' --radius 60 --hub-chamfer 10 >/dev/full 2>cli.err";
+  int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 1);
+  EXPECT_NE(readFile("cli.err").find("cannot write to standard output"), std::string::npos);
+}
+
 TEST(CommandLineDesigner, HelpAndVersionSucceed) {
   TempFolder folder;
   Outcome help = runCli("--help");
