@@ -1,5 +1,6 @@
 #include "blade/blade_assembly.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -102,18 +103,28 @@ void fillBlockRow(BladeGeometry& geometry, std::int32_t row, std::int32_t divisi
       grid.lowerY(row, h) = geometry.hubMinY;
     }
   }
+  // The ends of each run are the rectangle's corners. A run's last step can miss its corner by a
+  // rounding, and the surface would then hold a sliver of three collinear points where two of
+  // them should be one; the corners are set exactly.
+  std::int32_t lastOfHalf = divisions / 2;
+  grid.upperY(row, lastOfHalf) = geometry.hubMaxY;
+  grid.lowerX(row, lastOfHalf) = x2;
+  grid.upperX(row, divisions) = x2;
+  grid.lowerY(row, divisions) = geometry.hubMaxY;
 }
 
 // Rows 1..Q become blocks that fill this blade's wedge of the hub disc, cut by the hub circle
-// where the wedge reaches beyond it.
+// where the wedge reaches beyond it. A wedge of half-angle pi / 2 or more (one or two blades)
+// covers the whole disc, and its rows are the hub circle's chords.
 void fillHubBlock(const DesignParameters& parameters, BladeGeometry& geometry) {
   double hubRadius = parameters.hubRadius;
   double axis = geometry.axisOffset;
   double slope = std::tan(-kPi / parameters.bladeCount);
+  bool wedgeCoversDisc = parameters.bladeCount <= 2;
   for (double e = 1.0; e <= geometry.hubWedge.endRow; e += 1.0) {
     double x1 = slope * e + axis;
     double x2 = -slope * e + axis;
-    if (std::sqrt(std::pow(x1 - axis, 2.0) + e * e) > hubRadius) {
+    if (wedgeCoversDisc || std::sqrt(std::pow(x1 - axis, 2.0) + e * e) > hubRadius) {
       double w = std::sqrt(hubRadius * hubRadius - e * e);
       x1 = axis - w;
       x2 = w + axis;
@@ -153,6 +164,9 @@ HubWedge computeHubWedge(std::int32_t hubRadius, std::int32_t bladeCount) {
   double hub = hubRadius;
   double halfWidth = wedge.halfWidth;
   wedge.endRow = roundToInt32(std::sqrt(hub * hub - halfWidth * halfWidth));
+  // A row on the hub circle itself would be cut to no width, and the solid would pinch to a
+  // line there; the block then ends at the row before.
+  if (wedge.endRow >= hubRadius) wedge.endRow = std::max(hubRadius - 1, 0);
   return wedge;
 }
 

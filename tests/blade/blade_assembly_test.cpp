@@ -109,10 +109,15 @@ TEST_P(HubWedgeTest, FillsTheBladesShareOfTheHub) {
   EXPECT_EQ(wedge.endRow, GetParam().endRow);
 }
 
+// A block ending on the hub circle would end in a row of no width: one blade, whose wedge is
+// the whole disc, and hubs so small for their blade count that the wedge's width rounds to 0
+// end a row inside the circle.
 INSTANTIATE_TEST_SUITE_P(HubsAndBlades, HubWedgeTest,
                          testing::Values(WedgeCase{40, 3, 35, 19}, WedgeCase{40, 2, 40, 0},
-                                         WedgeCase{40, 4, 28, 29}, WedgeCase{40, 1, 0, 40},
-                                         WedgeCase{0, 3, 0, 0}, WedgeCase{43, 3, 37, 22}));
+                                         WedgeCase{40, 4, 28, 29}, WedgeCase{40, 1, 0, 39},
+                                         WedgeCase{0, 3, 0, 0}, WedgeCase{43, 3, 37, 22},
+                                         WedgeCase{1, 7, 0, 0}, WedgeCase{5, 8, 2, 4},
+                                         WedgeCase{10, 8, 4, 9}));
 
 }  // namespace
 }  // namespace zephyrion
