@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "blade/blade_assembly.h"
-#include "blade/station.h"
 #include "text/number_forms.h"
 
 namespace zephyrion {
@@ -30,56 +29,74 @@ constexpr const char* kFieldNames[kFormFieldCount] = {
     "Output name",
 };
 
-constexpr double kLongestOptimumChord = 1e13;  // mm
-
-std::string fieldName(FormField field) {
-  return kFieldNames[field];
-}
-
-std::string withThousands(std::int64_t value) {
+// A whole number with thousands separators, any other number in the short form.
+std::string figure(double value) {
+  if (value != std::trunc(value) || std::fabs(value) >= 1e15) return numberToText(value);
   char buffer[24];
-  std::string digits(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+  std::string digits(buffer,
+                     std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value)).ptr);
+  for (int i = static_cast<int>(digits.size()) - 3; i > (digits[0] == '-' ? 1 : 0); i -= 3)
     digits.insert(static_cast<std::size_t>(i), ",");
   return digits;
 }
 
-std::optional<std::string> findInfiniteValue(const DesignParameters& p) {
-  const std::pair<FormField, double> values[] = {
-      {kFieldLift, p.liftCoefficient},    {kFieldTipSpeedRatio, p.tipSpeedRatio},
-      {kFieldTipChamfer, p.tipChamfer},   {kFieldAngleOfAttack, p.angleOfAttack},
-      {kFieldChordLimitZ, p.chordLimitZ}, {kFieldChordLimitX, p.chordLimitX},
-      {kFieldDensity, p.densityKgPerMm3}, {kFieldWindSpeed, p.maxWindSpeed},
-  };
-  for (const auto& [field, value] : values) {
-    if (!std::isfinite(value)) return fieldName(field) + " is too large";
-  }
-  return std::nullopt;
+// The range a field's value must lie in, both ends included, as the user reads it, and why in
+// the user's words. NaN lies in no range.
+struct FieldRange {
+  FormField field;
+  double value;
+  double lowest;
+  double highest;
+  std::string bounds;
+  const char* why;
+};
+
+std::string fromTo(double lowest, double highest) {
+  return "be from " + figure(lowest) + " to " + figure(highest);
 }
 
-std::optional<std::string> findOutOfRange(const DesignParameters& p) {
-  const std::string radius = integerToText(p.rotorRadius);
-  if (p.thicknessRatio <= 0)
-    return fieldName(kFieldProfile) + ": the thickness (digits 3 and 4) must be above 00";
-  if (!(p.liftCoefficient > 0)) return fieldName(kFieldLift) + " must be above 0";
-  if (p.rotorRadius < 2) return fieldName(kFieldRadius) + " must be 2 or more";
-  if (p.bladeCount < 1) return fieldName(kFieldBlades) + " must be 1 or more";
-  if (!(p.tipSpeedRatio > 0)) return fieldName(kFieldTipSpeedRatio) + " must be above 0";
-  if (!(p.tipChamfer > 0) || p.tipChamfer > p.rotorRadius) {
-    return fieldName(kFieldTipChamfer) + " must be above 0 and at most the radius (" + radius + ")";
-  }
-  if (!(p.chordLimitZ > 0)) return fieldName(kFieldChordLimitZ) + " must be above 0";
-  if (!(p.chordLimitX > 0)) return fieldName(kFieldChordLimitX) + " must be above 0";
-  if (p.chordDivisions < 4) return fieldName(kFieldChordDivisions) + " must be 4 or more";
-  if (p.hubRadius < 0 || p.hubRadius > p.rotorRadius) {
-    return fieldName(kFieldHubRadius) + " must be from 0 to the radius (" + radius + ")";
-  }
-  // The blend above the hub wedge must end below the tip.
-  std::int64_t wedgeEnd = computeHubWedge(p.hubRadius, p.bladeCount).endRow;
-  std::int64_t largestChamfer = std::int64_t{p.rotorRadius} - wedgeEnd - 1;
-  if (p.hubChamfer < 0 || p.hubChamfer > largestChamfer) {
-    return fieldName(kFieldHubChamfer) + " must be from 0 to " + withThousands(largestChamfer) +
-           " (radius less hub wedge " + withThousands(wedgeEnd) + " less 1)";
+constexpr double kNoUpperEnd = std::numeric_limits<double>::max();
+
+// Each field on its own, in form order; a field's range may depend on the fields before it.
+std::optional<std::string> findFieldOutOfRange(const DesignParameters& p) {
+  const double radius = p.rotorRadius;
+  const std::string upToRadius = "be from 0 to the radius (" + figure(radius) + ")";
+  const double hubChamferEnd = radius - computeHubWedge(p.hubRadius, p.bladeCount).endRow - 1;
+  // The density is compared as the run holds it, in kg/mm3, so that both ends are accepted.
+  const double perCubicMm = 1e-09;
+  const FieldRange ranges[] = {
+      {kFieldProfile, p.thicknessRatio, 0.01, 0.30, "end in a thickness from 01 to 30",
+       "a section needs some thickness, and a thicker one folds over at its nose"},
+      {kFieldLift, p.liftCoefficient, 0.1, 2, fromTo(0.1, 2),
+       "no four-digit section lifts more, and less asks for a blade far too wide"},
+      {kFieldRadius, radius, 2, 100000, fromTo(2, 100000),
+       "the table needs a row inside the tip, and larger is no small turbine"},
+      {kFieldBlades, static_cast<double>(p.bladeCount), 1, 20, fromTo(1, 20),
+       "more would leave each blade a sliver"},
+      {kFieldTipSpeedRatio, p.tipSpeedRatio, 0.5, 20, fromTo(0.5, 20),
+       "the ideal chord falls with its square, to nothing above 20 and without end below 0.5"},
+      {kFieldTipChamfer, p.tipChamfer, 0.25, radius, "be from 0.25 to the radius (" + figure(radius) + ")",
+       "a shorter chamfer would widen the tip"},
+      {kFieldAngleOfAttack, p.angleOfAttack, 0, 20, fromTo(0, 20) + " degrees",
+       "beyond 20 the section stalls"},
+      {kFieldChordLimitZ, p.chordLimitZ, 1, kNoUpperEnd, "be at least 1",
+       "a thinner blank cannot hold a blade"},
+      {kFieldChordLimitX, p.chordLimitX, 1, kNoUpperEnd, "be at least 1",
+       "a narrower blank cannot hold a blade"},
+      {kFieldDensity, p.densityKgPerMm3, 1 * perCubicMm, 25000 * perCubicMm, fromTo(1, 25000),
+       "no blade material lies outside"},
+      {kFieldWindSpeed, p.maxWindSpeed, 0, 100, fromTo(0, 100), "no small turbine runs in stronger wind"},
+      {kFieldHubRadius, static_cast<double>(p.hubRadius), 0, radius, upToRadius,
+       "the hub lies inside the rotor"},
+      {kFieldHubChamfer, static_cast<double>(p.hubChamfer), 0, hubChamferEnd, fromTo(0, hubChamferEnd),
+       "the blend out of the hub must end below the tip"},
+      {kFieldChordDivisions, static_cast<double>(p.chordDivisions), 4, 1000, fromTo(4, 1000),
+       "the hub block needs 4, and a printer shows no more"},
+  };
+  for (const FieldRange& range : ranges) {
+    if (!(range.value >= range.lowest && range.value <= range.highest)) {
+      return std::string(kFieldNames[range.field]) + " must " + range.bounds + ": " + range.why + ".";
+    }
   }
   return std::nullopt;
 }
@@ -89,26 +106,16 @@ std::optional<std::string> findOutOfRange(const DesignParameters& p) {
 std::int64_t stlFacetCount(const DesignParameters& p) {
   std::int64_t n = p.chordDivisions;
   std::int64_t r = p.rotorRadius;
-  // Beyond a billion either way the count is far over any limit; saturate instead of overflowing.
-  if (n > 1'000'000'000 || r > 1'000'000'000) return std::numeric_limits<std::int64_t>::max();
   return 4 * (n - 1) + 4 * n * (r - 1);
 }
 
 std::optional<std::string> findDesignProblem(const DesignParameters& parameters) {
-  if (auto problem = findInfiniteValue(parameters)) return problem;
-  if (auto problem = findOutOfRange(parameters)) return problem;
+  if (auto problem = findFieldOutOfRange(parameters)) return problem;
   std::int64_t facets = stlFacetCount(parameters);
   if (facets > kMaxStlFacets) {
-    return "Radius and STL precision give " + withThousands(facets) + " facets; at most " +
-           withThousands(kMaxStlFacets) + " are written";
-  }
-  // Chords are cut to the limits in 0.01 mm steps; far beyond this length a step no longer
-  // changes the double and the cut would never end.
-  double rootChord = optimumChordAt(parameters, 1.0);
-  if (!(rootChord <= kLongestOptimumChord)) {
-    return "Lift coefficient, blades and tip speed ratio give an optimum chord of " +
-           numberToText(rootChord) + " mm near the hub; it must stay below " +
-           withThousands(static_cast<std::int64_t>(kLongestOptimumChord)) + " mm";
+    return std::string(kFieldNames[kFieldRadius]) + " and " + kFieldNames[kFieldChordDivisions] + " give " +
+           figure(static_cast<double>(facets)) + " facets; at most " + figure(kMaxStlFacets) +
+           " can be written.";
   }
   return std::nullopt;
 }

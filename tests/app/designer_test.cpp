@@ -214,10 +214,12 @@ TEST_F(DesignerTest, AValueOutOfRangeShowsWhyWritesNothingAndBeeps) {
   setFieldAt(20, kFieldBlades, "0");
   clickAt(100, kCalculateX, kCalculateY);
   checkAt(120, [this] {
-    EXPECT_EQ(textAt(22, kFirstResultTextY, 34), "Number of blades must be 1 or more");
-    EXPECT_EQ(screen.countPixels(22 + 8 * 34, kFirstResultTextY, 338, kFirstResultTextY + 15, kInk), 0)
+    EXPECT_EQ(textAt(22, kFirstResultTextY, 38), "Number of blades must be from 1 to 20:");
+    EXPECT_EQ(screen.countPixels(22 + 8 * 38, kFirstResultTextY, 338, kFirstResultTextY + 15, kInk), 0)
         << "the older, longer result line is painted over";
-    EXPECT_EQ(screen.countPixels(18, kFirstResultTextY + 18, 338, kFirstResultTextY + 3 * 18 + 15, kInk), 0)
+    EXPECT_EQ(textAt(22, kFirstResultTextY + 18, 37), "more would leave each blade a sliver.");
+    EXPECT_EQ(screen.countPixels(18, kFirstResultTextY + 2 * 18, 338, kFirstResultTextY + 3 * 18 + 15, kInk),
+              0)
         << "the older result lines under the message are painted over";
     EXPECT_EQ(screen.beepCount(), 1);
     EXPECT_EQ(previewPointCount(), 0) << "the preview is cleared";

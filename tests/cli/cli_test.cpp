@@ -72,9 +72,9 @@ TEST_P(RefusedCommandTest, EndsWithStatusTwoAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedCommandTest,
-                         testing::Values(RefusedCase{"--blades 0", "Number of blades must be 1 or more"},
-                                         RefusedCase{"--divisions 2", "must be 4 or more"},
-                                         RefusedCase{"--radius 99999999", "facets"},
+                         testing::Values(RefusedCase{"--blades 0", "Number of blades must be from 1 to 20"},
+                                         RefusedCase{"--divisions 2", "must be from 4 to 1,000"},
+                                         RefusedCase{"--radius 99999999", "from 2 to 100,000"},
                                          RefusedCase{"--radius -5", "--radius takes digits and \".\" only"},
                                          RefusedCase{"--lift 1e3", "--lift takes digits"},
                                          RefusedCase{"--output \"$(printf 'a\\tb')\"",

@@ -6,7 +6,7 @@ designer_start
 
 set_field $BLADES_FIELD 1 0
 click_at $CALCULATE
-wait_window_text 20 22 $FIRST_RESULT_LINE_Y "Number of blades must be 1 or more"
+wait_window_text 20 22 $FIRST_RESULT_LINE_Y "Number of blades must be from 1 to 20:"
 [[ -z $(ls -A) ]] || gui_fail "a refused design wrote: $(ls -A)"
 
 set_field $BLADES_FIELD 1 2

@@ -147,50 +147,102 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-struct RefusalCase {
+// Each range check at its edge: the value just outside is refused, naming the field as its
+// caption reads and the range, with nothing written; the value on the edge is built. The radius
+// is small where the field allows, so that the accepted runs are quick.
+struct RangeEdgeCase {
   FormField field;
-  const char* text;
+  const char* refused;
+  const char* accepted;
   const char* messagePart;
+  std::vector<std::pair<FormField, const char*>> others = {};  // what the edge needs besides
 };
 
-class RefusedDesignTest : public testing::TestWithParam<RefusalCase> {};
+class RangeEdgeTest : public testing::TestWithParam<RangeEdgeCase> {};
 
-TEST_P(RefusedDesignTest, NamesTheFieldAndWritesNothing) {
+const std::string kThreeHundredNineOnes(309, '1');  // about 1.1e308, the largest a field reads finitely
+
+// Lines of at most `width` characters, broken between words, that the message takes.
+int wrappedLines(const std::string& message, std::size_t width) {
+  int lines = 0;
+  std::size_t lineLength = width + 1;
+  for (std::size_t start = 0; start < message.size();) {
+    std::size_t end = std::min(message.find(' ', start), message.size());
+    std::size_t word = end - start;
+    if (lineLength + 1 + word > width) {
+      ++lines;
+      lineLength = word;
+    } else {
+      lineLength += 1 + word;
+    }
+    start = end + 1;
+  }
+  return lines;
+}
+
+TEST_P(RangeEdgeTest, RefusesJustOutsideAndBuildsOnTheEdge) {
   TempFolder folder;
-  const RefusalCase& c = GetParam();
-  RunResult result = runDesign(formWith({{c.field, c.text}}));
-  EXPECT_EQ(result.status, RunStatus::kRefused);
-  EXPECT_NE(result.message.find(c.messagePart), std::string::npos) << result.message;
+  const RangeEdgeCase& c = GetParam();
+  FormTexts texts = formWith({{kFieldRadius, "60"}, {kFieldHubChamfer, "10"}, {kFieldOutputName, "b"}});
+  for (const auto& [field, text] : c.others)
+    texts[field] = text;
+  texts[c.field] = c.refused;
+  RunResult refused = runDesign(texts);
+  EXPECT_EQ(refused.status, RunStatus::kRefused);
+  EXPECT_NE(refused.message.find(c.messagePart), std::string::npos) << refused.message;
+  EXPECT_LE(wrappedLines(refused.message, 39), 4) << "the results panel shows four lines of 39 characters";
   EXPECT_TRUE(fs::is_empty(folder.path())) << "a refused design writes nothing";
+  texts[c.field] = c.accepted;
+  RunResult accepted = runDesign(texts);
+  EXPECT_EQ(accepted.status, RunStatus::kCompleted) << accepted.message;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Ranges, RefusedDesignTest,
-    testing::Values(RefusalCase{kFieldBlades, "0", "Number of blades must be 1 or more"},
-                    RefusalCase{kFieldChordDivisions, "2",
-                                "STL precision [Chord divisions] must be 4 or more"},
-                    RefusalCase{kFieldChordDivisions, "3", "must be 4 or more"},
-                    RefusalCase{kFieldRadius, "99999999", "facets; at most 20,000,000 are written"},
-                    RefusalCase{kFieldRadius, "1e300", "facets"}, RefusalCase{kFieldRadius, "1", "2 or more"},
-                    RefusalCase{kFieldRadius, "", "Radius of rotor [mm] must be 2 or more"},
-                    RefusalCase{kFieldLift, "0", "Lift coefficient must be above 0"},
-                    RefusalCase{kFieldLift, "1e999", "Lift coefficient is too large"},
-                    RefusalCase{kFieldTipSpeedRatio, "0", "Tip speed ratio must be above 0"},
-                    RefusalCase{kFieldTipChamfer, "0", "at most the radius (500)"},
-                    RefusalCase{kFieldTipChamfer, "500.5", "Blade tip chamfer [mm]"},
-                    RefusalCase{kFieldChordLimitZ, "0", "Chord limit in Z (Height) [mm] must be above 0"},
-                    RefusalCase{kFieldChordLimitX, ".", "Chord limit in X (Width) [mm] must be above 0"},
-                    RefusalCase{kFieldHubRadius, "501", "Hub radius [mm] must be from 0 to the radius (500)"},
-                    RefusalCase{kFieldHubChamfer, "481", "Hub to blade chamfer [mm] must be from 0 to 480"},
-                    RefusalCase{kFieldProfile, "4400", "thickness"},
-                    RefusalCase{kFieldDensity, "1e999", "Density of blade [kg/m3] is too large"},
-                    RefusalCase{kFieldLift, "0.000000000001", "optimum chord of 1.866666666666667e+016 mm"}));
+    Ranges, RangeEdgeTest,
+    testing::Values(
+        RangeEdgeCase{kFieldProfile, "4400", "4401",
+                      "NACA profile [4 digit] must end in a thickness from 01 to 30"},
+        RangeEdgeCase{kFieldProfile, "4431", "4430", "thickness from 01 to 30"},
+        RangeEdgeCase{kFieldLift, "0.09", "0.1", "Lift coefficient must be from 0.1 to 2:"},
+        RangeEdgeCase{kFieldLift, "2.01", "2", "Lift coefficient must be from 0.1 to 2:"},
+        RangeEdgeCase{kFieldLift, kThreeHundredNineOnes.c_str(), "2", "Lift coefficient"},
+        RangeEdgeCase{kFieldRadius,
+                      "1",
+                      "2",
+                      "Radius of rotor [mm] must be from 2 to 100,000:",
+                      {{kFieldTipChamfer, "1"}, {kFieldHubRadius, "0"}, {kFieldHubChamfer, "0"}}},
+        RangeEdgeCase{kFieldBlades, "0", "1", "Number of blades must be from 1 to 20:"},
+        RangeEdgeCase{kFieldBlades, "21", "20", "Number of blades must be from 1 to 20:"},
+        RangeEdgeCase{kFieldTipSpeedRatio, "0.4", "0.5", "Tip speed ratio must be from 0.5 to 20:"},
+        RangeEdgeCase{kFieldTipSpeedRatio, "20.1", "20", "Tip speed ratio must be from 0.5 to 20:"},
+        RangeEdgeCase{kFieldTipChamfer, "0.24", "0.25",
+                      "Blade tip chamfer [mm] must be from 0.25 to the radius (60):"},
+        RangeEdgeCase{kFieldTipChamfer, "60.5", "60",
+                      "Blade tip chamfer [mm] must be from 0.25 to the radius (60):"},
+        RangeEdgeCase{kFieldAngleOfAttack, "20.1", "20",
+                      "Angle of attack (alpha) must be from 0 to 20 degrees:"},
+        RangeEdgeCase{kFieldChordLimitZ, "0.99", "1", "Chord limit in Z (Height) [mm] must be at least 1:"},
+        RangeEdgeCase{kFieldChordLimitX, ".", "1", "Chord limit in X (Width) [mm] must be at least 1:"},
+        RangeEdgeCase{kFieldDensity, "0", "1", "Density of blade [kg/m3] must be from 1 to 25,000:"},
+        RangeEdgeCase{kFieldDensity, "25000.1", "25000",
+                      "Density of blade [kg/m3] must be from 1 to 25,000:"},
+        RangeEdgeCase{kFieldWindSpeed, "100.1", "100",
+                      "Max operating wind speed [m/s] must be from 0 to 100:"},
+        RangeEdgeCase{kFieldHubRadius, "61", "60", "Hub radius [mm] must be from 0 to the radius (60):"},
+        // The default hub's wedge ends at row 19, so the blend may reach row 60 - 19 - 1 = 40.
+        RangeEdgeCase{kFieldHubChamfer, "41", "40", "Hub to blade chamfer [mm] must be from 0 to 40:"},
+        RangeEdgeCase{kFieldChordDivisions, "3", "4",
+                      "STL precision [Chord divisions] must be from 4 to 1,000:"},
+        RangeEdgeCase{kFieldChordDivisions, "1002", "1001",
+                      "STL precision [Chord divisions] must be from 4 to 1,000:"}));
 
-TEST(DesignRun, AcceptsTheLargestHubChamfer) {
+TEST(DesignRun, RefusesMoreFacetsThanCanBeWrittenWithTheirTrueCount) {
   TempFolder folder;
-  // Q = 19 for the default hub, so the blend may reach row 500 - 19 - 1 = 480.
-  RunResult result = runDesign(formWith({{kFieldHubChamfer, "480"}, {kFieldOutputName, "b"}}));
-  EXPECT_EQ(result.status, RunStatus::kCompleted) << result.message;
+  RunResult result = runDesign(formWith({{kFieldRadius, "60000"}, {kFieldChordDivisions, "1000"}}));
+  EXPECT_EQ(result.status, RunStatus::kRefused);
+  EXPECT_NE(result.message.find("give 239,999,996 facets; at most 20,000,000 can be written"),
+            std::string::npos)
+      << result.message;
 }
 
 }  // namespace
