@@ -100,4 +100,15 @@ std::string usageText() {
   return text;
 }
 
+std::string commandLineOf(const FormTexts& texts) {
+  std::string line = "zephyrion-cli";
+  for (const OptionSpec& option : kOptions) {
+    std::string quoted;
+    for (char c : texts[option.field])
+      quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    line += " " + std::string(option.name) + " '" + quoted + "'";
+  }
+  return line;
+}
+
 }  // namespace zephyrion::cli

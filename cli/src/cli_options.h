@@ -26,4 +26,7 @@ Command parseCommandLine(const std::vector<std::string>& arguments);
 
 std::string usageText();
 
+// The options that give these form texts, shell-quoted: a design written as a command.
+std::string commandLineOf(const FormTexts& texts);
+
 }  // namespace zephyrion::cli

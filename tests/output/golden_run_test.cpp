@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "admesh_report.h"
 #include "design_forms.h"
 #include "stl_mesh.h"
 #include "temp_folder.h"
@@ -18,10 +19,12 @@ namespace zephyrion {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::AdmeshReport;
 using testing_support::checkClosedSurface;
 using testing_support::formWith;
 using testing_support::parseStl;
 using testing_support::readFile;
+using testing_support::runAdmesh;
 using testing_support::TempFolder;
 
 std::vector<std::string> linesOf(const std::string& text) {
@@ -124,14 +127,6 @@ TEST_F(DefaultRun, TableHasOneRowPerRadiusAndTheSummary) {
   EXPECT_EQ(xls->substr(xls->size() - 37), "Rotor speed    955 rpm  at  10.0m/s\r\n");
 }
 
-// Reads the number that follows `label` in admesh's report.
-double admeshFigure(const std::string& report, const std::string& label) {
-  std::size_t at = report.find(label);
-  if (at == std::string::npos) return -1;
-  std::size_t colon = report.find(':', at);
-  return textToNumber(report.substr(colon + 1, 40));
-}
-
 // admesh, an independent STL reader, takes the default blade as one closed part once it has
 // dropped the 76 degenerate facets, and finds the volume of the table.
 TEST_F(DefaultRun, AdmeshReadsOneClosedPartOfTheTableVolume) {
@@ -140,13 +135,13 @@ TEST_F(DefaultRun, AdmeshReadsOneClosedPartOfTheTableVolume) {
     std::ofstream out("Blade.stl", std::ios::binary);
     out << *stl;
   }
-  ASSERT_EQ(std::system("admesh Blade.stl > admesh.txt 2>&1"), 0) << "admesh is installed by scripts/setup";
-  std::string report = readFile("admesh.txt");
-  EXPECT_EQ(admeshFigure(report, "Number of facets"), 19996) << report;
-  EXPECT_EQ(admeshFigure(report, "Total disconnected facets"), 0) << report;
-  EXPECT_EQ(admeshFigure(report, "Number of parts"), 1) << report;
-  EXPECT_EQ(admeshFigure(report, "Degenerate facets"), 76) << report;
-  EXPECT_NEAR(admeshFigure(report, "Volume") / 1000.0, result->volumeCm3, result->volumeCm3 * 0.01) << report;
+  AdmeshReport report = runAdmesh("Blade.stl");
+  ASSERT_TRUE(report.ran) << "admesh is installed by scripts/setup";
+  EXPECT_EQ(report.figure("Number of facets"), 19996) << report.text;
+  EXPECT_EQ(report.figure("Total disconnected facets"), 0) << report.text;
+  EXPECT_EQ(report.figure("Number of parts"), 1) << report.text;
+  EXPECT_EQ(report.figure("Degenerate facets"), 76) << report.text;
+  EXPECT_NEAR(report.figure("Volume") / 1000.0, result->volumeCm3, result->volumeCm3 * 0.01) << report.text;
 }
 
 // Rows of the default blade to six significant digits: radius, chord, twist, area, force, stress.

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,5 +29,29 @@ struct MeshCheck {
 };
 
 MeshCheck checkClosedSurface(const std::vector<StlFacet>& facets);
+
+struct Vector3 {
+  double x = 0, y = 0, z = 0;
+};
+
+// The volume the facets enclose, by the divergence theorem: positive for a closed surface whose
+// facets face outwards (right-hand rule over their vertices).
+double enclosedVolume(const std::vector<StlFacet>& facets);
+
+// The part of that volume above the plane y = y0, for a plane that no facet crosses (every
+// facet lies wholly on one side of it).
+double enclosedVolumeAbove(const std::vector<StlFacet>& facets, double y0);
+
+// The outline where the surface meets the plane y = row, for a surface whose vertices all lie
+// on whole rows: the edges in that plane of the facets that join it to the row below, directed
+// as those facets run (for the first row, those joining it to the row above, reversed).
+struct Outline {
+  std::vector<std::array<double, 4>> edges;  // x, z of the start, then of the end
+  double signedArea() const;
+  // Whether two edges cross each other properly (touching and overlapping along a line do not
+  // count): a section that folds over itself.
+  bool crossesItself() const;
+};
+std::map<long, Outline> rowOutlines(const std::vector<StlFacet>& facets);
 
 }  // namespace zephyrion::testing_support
