@@ -1,10 +1,12 @@
 #include "output/design_limits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "blade/blade_assembly.h"
+#include "blade/section_outline.h"
 #include "text/number_forms.h"
 
 namespace zephyrion {
@@ -101,6 +103,44 @@ std::optional<std::string> findFieldOutOfRange(const DesignParameters& p) {
   return std::nullopt;
 }
 
+// The first row of the hub block and the blend out of it whose outline folds over itself. The
+// rows above are placed sections, which never do: every accepted profile, turned and scaled,
+// keeps a simple outline.
+std::optional<std::int32_t> firstFoldedHubRow(const DesignParameters& p, const BladeGeometry& geometry) {
+  std::int64_t lastBlendRow = std::int64_t{geometry.hubWedge.endRow} + p.hubChamfer;
+  std::int32_t last = static_cast<std::int32_t>(std::min<std::int64_t>(p.rotorRadius, lastBlendRow));
+  for (std::int32_t row = 1; row <= last; ++row) {
+    if (rowFoldsOverItself(geometry.grid, row)) return row;
+  }
+  return std::nullopt;
+}
+
+bool foldsWithHubChamfer(DesignParameters p, std::int32_t hubChamfer) {
+  p.hubChamfer = hubChamfer;
+  return firstFoldedHubRow(p, buildBlade(p)).has_value();
+}
+
+// A shorter hub chamfer whose blend does not fold, found by stepping down in doubling steps and
+// then halving the gap to the nearest folding one; nothing when even no chamfer folds.
+std::optional<std::int32_t> soundShorterHubChamfer(const DesignParameters& p) {
+  std::int32_t folding = p.hubChamfer;
+  std::int32_t sound = -1;
+  for (std::int32_t step = 1; sound < 0; step *= 2) {
+    std::int32_t candidate = std::max(folding - step, 0);
+    if (!foldsWithHubChamfer(p, candidate)) {
+      sound = candidate;
+    } else if (candidate == 0) {
+      return std::nullopt;
+    }
+    if (sound < 0) folding = candidate;
+  }
+  while (folding - sound > 1) {
+    std::int32_t middle = sound + (folding - sound) / 2;
+    (foldsWithHubChamfer(p, middle) ? folding : sound) = middle;
+  }
+  return sound;
+}
+
 }  // namespace
 
 std::int64_t stlFacetCount(const DesignParameters& p) {
@@ -118,6 +158,18 @@ std::optional<std::string> findDesignProblem(const DesignParameters& parameters)
            " can be written.";
   }
   return std::nullopt;
+}
+
+std::optional<std::string> findBuiltBladeProblem(const DesignParameters& p, const BladeGeometry& geometry) {
+  std::optional<std::int32_t> fold = firstFoldedHubRow(p, geometry);
+  if (!fold) return std::nullopt;
+  std::string where = "folds the blend out of the hub over itself at " + figure(*fold) + " mm";
+  if (std::optional<std::int32_t> sound = soundShorterHubChamfer(p)) {
+    return std::string(kFieldNames[kFieldHubChamfer]) + " of " + figure(p.hubChamfer) + " " + where + "; " +
+           figure(*sound) + " gives a sound blade.";
+  }
+  return "The hub block folds over itself at " + figure(*fold) + " mm: change " +
+         kFieldNames[kFieldHubRadius] + " or the chord limits.";
 }
 
 }  // namespace zephyrion

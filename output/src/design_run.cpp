@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -113,8 +114,8 @@ class OutputFiles {
 };
 
 // Writes the solid and the table once the files are open; false when a write failed.
-bool writeBlade(const DesignParameters& p, const RowPreview& preview, RunResult& result) {
-  BladeGeometry geometry = buildBlade(p);
+bool writeBlade(const DesignParameters& p, const BladeGeometry& geometry, const RowPreview& preview,
+                RunResult& result) {
   std::vector<Quad> quads;
   endCapQuads(geometry.grid, quads);
   for (const Quad& quad : quads)
@@ -145,6 +146,14 @@ bool writeBlade(const DesignParameters& p, const RowPreview& preview, RunResult&
 RunResult runDesign(const FormTexts& texts, const RowPreview& preview) {
   const DesignParameters p = readDesignParameters(texts);
   if (auto problem = findDesignProblem(p)) return failure(RunStatus::kRefused, *problem);
+  // The blade is built and checked before any file is opened, so that a refusal leaves none.
+  std::optional<BladeGeometry> geometry;
+  try {
+    geometry.emplace(buildBlade(p));
+  } catch (const std::bad_alloc&) {
+    return failure(RunStatus::kWriteFailed, "Not enough memory for this blade");
+  }
+  if (auto problem = findBuiltBladeProblem(p, *geometry)) return failure(RunStatus::kRefused, *problem);
 
   const std::string& name = p.outputName;
   makeOutputDirectory(name);
@@ -164,9 +173,9 @@ RunResult runDesign(const FormTexts& texts, const RowPreview& preview) {
   result.facetCount = stlFacetCount(p);
   std::string problem;  // stays empty while the blade is written completely
   try {
-    if (!writeBlade(p, preview, result)) problem = cannotWrite(name);
+    if (!writeBlade(p, *geometry, preview, result)) problem = cannotWrite(name);
   } catch (const std::bad_alloc&) {
-    problem = "Not enough memory for this blade";
+    problem = "Not enough memory to write this blade";
   } catch (const std::exception& error) {
     problem = std::string("The blade could not be built (") + error.what() + ")";
   }

@@ -200,7 +200,7 @@ TEST_P(RangeEdgeTest, RefusesJustOutsideAndBuildsOnTheEdge) {
 INSTANTIATE_TEST_SUITE_P(
     Ranges, RangeEdgeTest,
     testing::Values(
-        RangeEdgeCase{kFieldProfile, "4400", "4401",
+        RangeEdgeCase{kFieldProfile, "0000", "0001",
                       "NACA profile [4 digit] must end in a thickness from 01 to 30"},
         RangeEdgeCase{kFieldProfile, "4431", "4430", "thickness from 01 to 30"},
         RangeEdgeCase{kFieldLift, "0.09", "0.1", "Lift coefficient must be from 0.1 to 2:"},
@@ -235,6 +235,22 @@ INSTANTIATE_TEST_SUITE_P(
                       "STL precision [Chord divisions] must be from 4 to 1,000:"},
         RangeEdgeCase{kFieldChordDivisions, "1002", "1001",
                       "STL precision [Chord divisions] must be from 4 to 1,000:"}));
+
+// A thin, strongly cambered section on a short blade: its hub block is a flat plate, and the blend
+// out of it folds over itself. The refusal names a chamfer that does not fold, and it does not.
+TEST(DesignRun, RefusesABlendThatFoldsAndNamesAChamferThatBuildsSoundly) {
+  TempFolder folder;
+  FormTexts texts = formWith({{kFieldProfile, "4401"}, {kFieldRadius, "60"}, {kFieldHubChamfer, "10"}});
+  RunResult folded = runDesign(texts);
+  ASSERT_EQ(folded.status, RunStatus::kRefused);
+  std::string suffix = " gives a sound blade.";
+  ASSERT_EQ(folded.message.rfind("Hub to blade chamfer [mm] of 10 folds", 0), 0u) << folded.message;
+  ASSERT_GT(folded.message.size(), suffix.size());
+  std::string before = folded.message.substr(0, folded.message.size() - suffix.size());
+  texts[kFieldHubChamfer] = before.substr(before.rfind(' ') + 1);
+  EXPECT_EQ(runDesign(texts).status, RunStatus::kCompleted) << texts[kFieldHubChamfer];
+  EXPECT_TRUE(fs::exists("xx/Blade.stl"));
+}
 
 TEST(DesignRun, RefusesMoreFacetsThanCanBeWrittenWithTheirTrueCount) {
   TempFolder folder;
