@@ -118,6 +118,15 @@ TEST(PerformanceCurve, ScalesWithTheAirDensity) {
   }
 }
 
+TEST(PerformanceCurve, ThatCannotBeWrittenEndsWithStatusOneAfterTheDesignFiles) {
+  TempFolder folder;
+  Outcome outcome = runCli("--performance missing/curve.csv --output blade");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("Cannot write missing/curve.csv"), std::string::npos) << outcome.err;
+  EXPECT_TRUE(fs::exists("blade.stl"));
+  EXPECT_FALSE(fs::exists("missing"));
+}
+
 struct RefusedPerformance {
   const char* arguments;
   const char* errorPart;
