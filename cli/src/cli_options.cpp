@@ -55,7 +55,7 @@ std::string refusal(const OptionSpec& option) {
 }  // namespace
 
 Command parseCommandLine(const std::vector<std::string>& arguments) {
-  RunDesign run{defaultFormTexts()};
+  RunDesign run{defaultFormTexts(), {}};
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string_view argument = arguments[i];
     if (argument == "--help" || argument == "-h") return ShowHelp{};
@@ -63,7 +63,9 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     std::size_t equals = argument.find('=');
     std::string_view name = argument.substr(0, equals);
     const OptionSpec* option = findOption(name);
-    if (!option) return UsageError{"unknown option \"" + std::string(argument) + "\" (see --help)"};
+    bool performance = isPerformanceOption(name);
+    if (!option && !performance)
+      return UsageError{"unknown option \"" + std::string(argument) + "\" (see --help)"};
     std::string value;
     if (equals != std::string_view::npos) {
       value = argument.substr(equals + 1);
@@ -72,9 +74,15 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     } else {
       return UsageError{std::string(name) + " needs a value"};
     }
+    if (performance) {
+      if (auto problem = setPerformanceOption(name, value, run.options.performance))
+        return UsageError{*problem};
+      continue;
+    }
     if (!fieldAccepts(option->field, value)) return UsageError{refusal(*option)};
     run.texts[option->field] = value;
   }
+  if (auto problem = findPerformanceOptionProblem(run.options.performance)) return UsageError{*problem};
   return run;
 }
 
@@ -91,6 +99,7 @@ std::string usageText() {
     line += std::string(option.meaning) + " (default \"" + defaults[option.field] + "\")\n";
     text += line;
   }
+  text += performanceUsage();
   text +=
       "  --help              show this text\n"
       "  --version           show the version\n\n"

@@ -7,11 +7,18 @@
 #include <vector>
 
 #include "blade/design_parameters.h"
+#include "performance_options.h"
 
 namespace zephyrion::cli {
 
+// Options that no form field has.
+struct RunOptions {
+  PerformanceOptions performance;
+};
+
 struct RunDesign {
-  FormTexts texts;
+  FormTexts texts;  // exactly what the designer's form would hold
+  RunOptions options;
 };
 struct ShowHelp {};
 struct ShowVersion {};

@@ -1,11 +1,15 @@
 // zephyrion-cli: the designer's Calculate button on the command line.
 #include <cstdio>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli_options.h"
 #include "output/design_run.h"
+#include "performance_report.h"
+#include "rotor/rotor_blade.h"
 
 namespace {
 
@@ -18,14 +22,62 @@ void writeLine(std::FILE* stream, std::string_view text) {
   std::fputc('\n', stream);
 }
 
-int runDesignCommand(const zephyrion::FormTexts& texts) {
+// The blade as the design run built it, taken once from the run's per-row call.
+struct BladeCapture {
+  zephyrion::DesignParameters parameters;
+  std::optional<zephyrion::rotor::RotorBlade> blade;
+  std::once_flag taken;
+
+  zephyrion::RowPreview preview() {
+    return [this](const zephyrion::BladeGeometry& geometry, double) {
+      std::call_once(taken, [&] { blade = zephyrion::rotor::rotorBladeAsBuilt(geometry, parameters); });
+    };
+  }
+};
+
+// Analyses the captured blade, writes the curve and prints the performance lines.
+int finishPerformance(const BladeCapture& capture, const std::optional<zephyrion::rotor::Polar>& polar,
+                      const zephyrion::cli::PerformanceOptions& options) {
+  if (!capture.blade) {  // a run always passes at least row 2, so this stays a safeguard
+    writeLine(stderr, "zephyrion-cli: the design run left no blade to analyse");
+    return kWriteFailed;
+  }
+  zephyrion::cli::PerformanceReport report =
+      zephyrion::cli::reportPerformance(*capture.blade, capture.parameters, polar, options);
+  for (const std::string& line : report.lines)
+    writeLine(stdout, line);
+  if (!report.warning.empty()) writeLine(stderr, "zephyrion-cli: " + report.warning);
+  if (report.writeError.empty()) return kWritten;
+  writeLine(stderr, "zephyrion-cli: " + report.writeError);
+  return kWriteFailed;
+}
+
+int runDesignCommand(const zephyrion::cli::RunDesign& run) {
   using zephyrion::RunStatus;
-  zephyrion::RunResult result = zephyrion::runDesign(texts);
+  const zephyrion::cli::PerformanceOptions& performance = run.options.performance;
+  bool analyse = !performance.curveFile.empty();
+  BladeCapture capture;
+  capture.parameters = zephyrion::readDesignParameters(run.texts);
+  std::optional<zephyrion::rotor::Polar> polar;
+  if (analyse) {
+    if (!(capture.parameters.maxWindSpeed > 0)) {
+      writeLine(stderr, "zephyrion-cli: --performance needs a maximum operating wind speed above 0");
+      return kUsageOrRange;
+    }
+    auto loaded = zephyrion::cli::loadPolar(performance);
+    if (auto* problem = std::get_if<std::string>(&loaded)) {
+      writeLine(stderr, "zephyrion-cli: " + *problem);
+      return kUsageOrRange;
+    }
+    polar = std::get<std::optional<zephyrion::rotor::Polar>>(loaded);
+  }
+  zephyrion::RunResult result =
+      zephyrion::runDesign(run.texts, analyse ? capture.preview() : zephyrion::RowPreview{});
   switch (result.status) {
     case RunStatus::kCompleted:
       for (const std::string& line : result.resultLines)
         writeLine(stdout, line);
-      return kWritten;
+      return analyse ? finishPerformance(capture, polar, performance) : kWritten;
     case RunStatus::kRefused:
       writeLine(stderr, "zephyrion-cli: " + result.message);
       return kUsageOrRange;
@@ -47,7 +99,7 @@ int withStandardOutputChecked(int status) {
 
 int runCommand(const zephyrion::cli::Command& command) {
   namespace cli = zephyrion::cli;
-  if (auto* run = std::get_if<cli::RunDesign>(&command)) return runDesignCommand(run->texts);
+  if (auto* run = std::get_if<cli::RunDesign>(&command)) return runDesignCommand(*run);
   if (std::holds_alternative<cli::ShowHelp>(command)) {
     std::string usage = cli::usageText();
     std::fwrite(usage.data(), 1, usage.size(), stdout);

@@ -1,38 +1,20 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "cli_options.h"
+#include "cli_run.h"
 #include "temp_folder.h"
 
 namespace zephyrion {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Outcome;
 using testing_support::readFile;
+using testing_support::runCli;
 using testing_support::TempFolder;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs zephyrion-cli with the given (shell-quoted) arguments in the current folder.
-Outcome runCli(const std::string& arguments) {
-  std::string command = std::string("'") + ZEPHYRION_CLI_PATH + "' " + arguments + " >cli.out 2>cli.err";
-  int raw = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  outcome.out = readFile("cli.out");
-  outcome.err = readFile("cli.err");
-  fs::remove("cli.out");
-  fs::remove("cli.err");
-  return outcome;
-}
 
 TEST(CommandLineDesigner, WithoutOptionsWritesTheDefaultBlade) {
   TempFolder folder;

@@ -19,6 +19,7 @@
 #include "plausible_designs.h"
 #include "stl_mesh.h"
 #include "temp_folder.h"
+#include "test_seed.h"
 
 namespace zephyrion {
 namespace {
@@ -151,7 +152,7 @@ class SoundSolids : public testing::TestWithParam<int> {};
 
 TEST_P(SoundSolids, EveryAcceptedDesignIsOneClosedSolidOfTheTableVolume) {
   const int shard = GetParam();
-  std::uint64_t seed = testSeed("ZEPHYRION_SOLID_SEED", 20261207) + static_cast<std::uint64_t>(shard);
+  std::uint64_t seed = testSeed(20261207) + static_cast<std::uint64_t>(shard);
   int count = (testCount("ZEPHYRION_SOLID_DESIGNS", 500) + kShards - 1 - shard) / kShards;
   PlausibleDesigns designs(seed);
   TempFolder folder;

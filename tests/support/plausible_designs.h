@@ -1,11 +1,9 @@
 // Random designs of the kind users enter, with the edge values of each field mixed in, for
-// property tests over many designs. Seeded: the seed is printed and can be set from outside.
+// property tests over many designs.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -13,21 +11,6 @@
 #include "text/number_forms.h"
 
 namespace zephyrion::testing_support {
-
-// The seed of a randomised test: the environment variable `variable` when set, else `fallback`.
-// Printed either way, so that a failure can be run again.
-inline std::uint64_t testSeed(const char* variable, std::uint64_t fallback) {
-  const char* text = std::getenv(variable);
-  std::uint64_t seed = text ? std::strtoull(text, nullptr, 10) : fallback;
-  std::printf("%s=%llu\n", variable, static_cast<unsigned long long>(seed));
-  return seed;
-}
-
-// A count of a randomised test: the environment variable `variable` when set, else `fallback`.
-inline int testCount(const char* variable, int fallback) {
-  const char* text = std::getenv(variable);
-  return text ? std::atoi(text) : fallback;
-}
 
 class PlausibleDesigns {
  public:

@@ -1,0 +1,104 @@
+// Time of the rotor performance that --performance adds, against the design run itself.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <vector>
+
+#include "blade/blade_assembly.h"
+#include "output/design_run.h"
+#include "rotor/naca_polar.h"
+#include "rotor/rotor_performance.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct DefaultRotor {
+  zephyrion::DesignParameters parameters = zephyrion::readDesignParameters(zephyrion::defaultFormTexts());
+  zephyrion::rotor::RotorBlade blade =
+      zephyrion::rotor::rotorBladeAsBuilt(zephyrion::buildBlade(parameters), parameters);
+};
+
+const DefaultRotor& defaultRotor() {
+  static const DefaultRotor rotor;
+  return rotor;
+}
+
+// The default design run, from the form's texts to the closed files, in seconds: the median of
+// eleven runs after two that warm the caches.
+double designRunSeconds() {
+  static const double seconds = [] {
+    fs::path folder = fs::temp_directory_path() / "zephyrion-rotor-bench";
+    fs::create_directories(folder);
+    zephyrion::FormTexts texts = zephyrion::defaultFormTexts();
+    texts[zephyrion::kFieldOutputName] = (folder / "Blade").string();
+    std::vector<double> runs;
+    for (int i = 0; i < 13; ++i) {
+      auto start = Clock::now();
+      zephyrion::runDesign(texts);
+      if (i >= 2) runs.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    fs::remove_all(folder);
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+  }();
+  return seconds;
+}
+
+// Runs `work` in the benchmark's loop and reports its time as a multiple of the design run.
+template <class Work>
+void againstDesignRun(benchmark::State& state, Work work) {
+  double baseline = designRunSeconds();
+  auto start = Clock::now();
+  for (auto _ : state)
+    work();
+  double each =
+      std::chrono::duration<double>(Clock::now() - start).count() / static_cast<double>(state.iterations());
+  state.counters["design_run_ms"] = baseline * 1e3;
+  state.counters["x_design_run"] = each / baseline;
+}
+
+void BM_DesignRunBaseline(benchmark::State& state) {
+  againstDesignRun(state, [] {
+    fs::path folder = fs::temp_directory_path() / "zephyrion-rotor-bench-run";
+    fs::create_directories(folder);
+    zephyrion::FormTexts texts = zephyrion::defaultFormTexts();
+    texts[zephyrion::kFieldOutputName] = (folder / "Blade").string();
+    benchmark::DoNotOptimize(zephyrion::runDesign(texts));
+  });
+}
+
+// The 57-point curve of the default blade with the built-in NACA polars, as --performance runs it.
+void BM_PerformanceCurve(benchmark::State& state) {
+  const DefaultRotor& rotor = defaultRotor();
+  againstDesignRun(state, [&] {
+    double maxDrag = zephyrion::rotor::viternaMaxDrag(zephyrion::rotor::bladeAspectRatio(rotor.blade));
+    zephyrion::rotor::Airfoil airfoil =
+        zephyrion::rotor::nacaAirfoil(zephyrion::rotor::profileOf(rotor.parameters), maxDrag);
+    benchmark::DoNotOptimize(zephyrion::rotor::performanceCurve(rotor.blade, airfoil, {}));
+  });
+}
+
+// Everything --performance adds: the curve, the best tip speed ratio and the design point.
+void BM_PerformanceReport(benchmark::State& state) {
+  const DefaultRotor& rotor = defaultRotor();
+  againstDesignRun(state, [&] {
+    double maxDrag = zephyrion::rotor::viternaMaxDrag(zephyrion::rotor::bladeAspectRatio(rotor.blade));
+    zephyrion::rotor::Airfoil airfoil =
+        zephyrion::rotor::nacaAirfoil(zephyrion::rotor::profileOf(rotor.parameters), maxDrag);
+    zephyrion::rotor::Conditions conditions;
+    auto curve = zephyrion::rotor::performanceCurve(rotor.blade, airfoil, conditions);
+    benchmark::DoNotOptimize(zephyrion::rotor::bestTipSpeedRatio(rotor.blade, airfoil, conditions, curve));
+    benchmark::DoNotOptimize(zephyrion::rotor::rotorPerformance(rotor.blade, airfoil, conditions, 5));
+  });
+}
+
+}  // namespace
+
+BENCHMARK(BM_DesignRunBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PerformanceCurve)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PerformanceReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,59 @@
+// Steady performance of the whole rotor: the sections' loads from blade element momentum theory
+// (bem.h), summed along the blade and over the blades.
+#pragma once
+
+#include <vector>
+
+#include "rotor/airfoil.h"
+#include "rotor/bem.h"
+#include "rotor/rotor_blade.h"
+
+namespace zephyrion::rotor {
+
+struct Conditions {
+  double windSpeed = 10;          // m/s
+  double airDensity = 1.225;      // kg/m^3
+  double airViscosity = 1.81e-5;  // Pa s
+  BemOptions options;
+};
+
+struct RotorPerformance {
+  double tipSpeedRatio = 0;
+  double rotorSpeedRpm = 0;
+  double power = 0;                       // W
+  double torque = 0;                      // N m
+  double thrust = 0;                      // N, all blades
+  double powerCoefficient = 0;            // power / (rho/2 pi R^2 V^3)
+  double thrustCoefficient = 0;           // thrust / (rho/2 pi R^2 V^2)
+  double rootFlapMoment = 0;              // N m, one blade's out-of-plane moment at the hub radius
+  std::vector<double> unsolvedRadii;      // mm: sections without a solution, left out of the sums
+  std::vector<StationSolution> stations;  // one per section of the blade, in its order
+};
+
+// The rotor at one tip speed ratio. The loads per metre are integrated by the trapezoid rule
+// over the sections' radii.
+RotorPerformance rotorPerformance(const RotorBlade& blade, const Airfoil& airfoil,
+                                  const Conditions& conditions, double tipSpeedRatio);
+
+struct TipSpeedRatioRange {
+  double first = 1;
+  double last = 15;
+  double step = 0.25;
+};
+
+// The rotor at first, first + step, ... up to last (57 points for the default range).
+std::vector<RotorPerformance> performanceCurve(const RotorBlade& blade, const Airfoil& airfoil,
+                                               const Conditions& conditions,
+                                               const TipSpeedRatioRange& range = {});
+
+struct BestTipSpeedRatio {
+  double tipSpeedRatio = 0;
+  double powerCoefficient = 0;
+};
+
+// The tip speed ratio of the largest power coefficient: the curve's best point, refined to 0.001
+// by golden-section search between its neighbours.
+BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airfoil,
+                                    const Conditions& conditions, const std::vector<RotorPerformance>& curve);
+
+}  // namespace zephyrion::rotor

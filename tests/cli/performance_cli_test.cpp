@@ -1,0 +1,161 @@
+// zephyrion-cli --performance: the rotor's curve beside the design files, which stay as they are.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_run.h"
+#include "temp_folder.h"
+
+namespace zephyrion {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::Outcome;
+using testing_support::readFile;
+using testing_support::runCli;
+using testing_support::TempFolder;
+
+constexpr double kPi = std::numbers::pi;
+
+std::vector<std::string> linesOf(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t at = text.find(end); at != std::string::npos; at = text.find(end, start)) {
+    lines.push_back(text.substr(start, at - start));
+    start = at + end.size();
+  }
+  EXPECT_EQ(start, text.size()) << "the last line ends too";
+  return lines;
+}
+
+std::vector<double> numbersOf(const std::string& row) {
+  std::vector<double> values;
+  std::stringstream in(row);
+  for (std::string field; std::getline(in, field, ',');)
+    values.push_back(std::stod(field));
+  return values;
+}
+
+// The curve's rows: tip speed ratio, Cp, Ct, power, torque, thrust, rpm, unsolved sections.
+std::vector<std::vector<double>> curveRows(const std::string& file) {
+  std::vector<std::string> lines = linesOf(readFile(file), "\r\n");
+  EXPECT_EQ(lines.at(0),
+            "tip_speed_ratio,power_coefficient,thrust_coefficient,power_W,torque_Nm,thrust_N,rpm,unsolved_"
+            "sections");
+  std::vector<std::vector<double>> rows;
+  for (std::size_t i = 1; i < lines.size(); ++i)
+    rows.push_back(numbersOf(lines[i]));
+  return rows;
+}
+
+bool near(double x, double y, double relative) {
+  return std::fabs(x - y) <= relative * std::fabs(y);
+}
+
+TEST(PerformanceCurve, IsWrittenBesideTheUnchangedDesignFiles) {
+  TempFolder folder;
+  ASSERT_EQ(runCli("--output plain").status, 0);
+  Outcome outcome = runCli("--performance curve.csv --output with");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  for (const char* extension : {".stl", ".xls", ".txt"})
+    EXPECT_EQ(readFile(std::string("with") + extension), readFile(std::string("plain") + extension))
+        << extension;
+
+  std::vector<std::string> printed = linesOf(outcome.out, "\n");
+  ASSERT_EQ(printed.size(), 8u) << outcome.out;
+  EXPECT_EQ(printed[0], "Rotor speed 955 RPM at 10 m/s wind");
+  EXPECT_EQ(printed[4].rfind("Power ", 0), 0u);
+  EXPECT_NE(printed[4].find(" at tip speed ratio 5"), std::string::npos);
+  EXPECT_EQ(printed[5].rfind("Best tip speed ratio ", 0), 0u);
+  EXPECT_EQ(printed[6].rfind("Thrust ", 0), 0u);
+  EXPECT_EQ(printed[7].rfind("Root flapwise bending moment ", 0), 0u);
+
+  // The default rotor: radius 0.5 m, wind 10 m/s, air 1.225 kg/m3.
+  std::vector<std::vector<double>> rows = curveRows("curve.csv");
+  ASSERT_EQ(rows.size(), 57u);
+  double windPower = 0.5 * 1.225 * kPi * 0.5 * 0.5 * 1000;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::vector<double>& row = rows[i];
+    ASSERT_EQ(row.size(), 8u);
+    double omega = row[0] * 10 / 0.5;
+    EXPECT_EQ(row[0], 1 + 0.25 * static_cast<double>(i));
+    EXPECT_TRUE(near(row[1], row[3] / windPower, 1e-12)) << "Cp at " << row[0];
+    EXPECT_TRUE(near(row[2], row[5] / (windPower / 10), 1e-12)) << "Ct at " << row[0];
+    EXPECT_TRUE(near(row[3], row[4] * omega, 1e-12)) << "power at " << row[0];
+    EXPECT_TRUE(near(row[6], omega * 60 / (2 * kPi), 1e-12)) << "rpm at " << row[0];
+    EXPECT_EQ(row[7], 0);
+  }
+  // The design point, tip speed ratio 5, is the curve's 17th row, printed to four digits.
+  std::string power = printed[4].substr(6, printed[4].find(' ', 6) - 6);
+  EXPECT_TRUE(near(std::stod(power), rows[16][3], 5e-4)) << printed[4];
+}
+
+// A polar at one Reynolds number keeps the induction free of the air's density: power and
+// thrust scale with it and the coefficients stay.
+TEST(PerformanceCurve, ScalesWithTheAirDensity) {
+  TempFolder folder;
+  std::ofstream polar("polar.txt");
+  polar << "  measured section\n\n  alpha    CL        CD       CM\n ------ -------- --------- --------\n";
+  for (int alpha = -8; alpha <= 14; ++alpha)
+    polar << alpha << " " << 0.1 * (alpha + 4) << " " << 0.01 + 0.0002 * alpha * alpha << " -0.1\n";
+  polar.close();
+  ASSERT_EQ(runCli("--performance thin.csv --polar polar.txt").status, 0);
+  ASSERT_EQ(runCli("--performance dense.csv --polar polar.txt --air-density 2.45").status, 0);
+  std::vector<std::vector<double>> thin = curveRows("thin.csv");
+  std::vector<std::vector<double>> dense = curveRows("dense.csv");
+  ASSERT_EQ(thin.size(), dense.size());
+  for (std::size_t i = 0; i < thin.size(); ++i) {
+    EXPECT_TRUE(near(dense[i][1], thin[i][1], 1e-9)) << "Cp at " << thin[i][0];
+    EXPECT_TRUE(near(dense[i][3], 2 * thin[i][3], 1e-9)) << "power at " << thin[i][0];
+    EXPECT_TRUE(near(dense[i][5], 2 * thin[i][5], 1e-9)) << "thrust at " << thin[i][0];
+  }
+}
+
+TEST(PerformanceCurve, ThatCannotBeWrittenEndsWithStatusOneAfterTheDesignFiles) {
+  TempFolder folder;
+  Outcome outcome = runCli("--performance missing/curve.csv --output blade");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("Cannot write missing/curve.csv"), std::string::npos) << outcome.err;
+  EXPECT_TRUE(fs::exists("blade.stl"));
+  EXPECT_FALSE(fs::exists("missing"));
+}
+
+struct RefusedPerformance {
+  const char* arguments;
+  const char* errorPart;
+};
+
+class RefusedPerformanceTest : public testing::TestWithParam<RefusedPerformance> {};
+
+TEST_P(RefusedPerformanceTest, EndsWithStatusTwoBeforeWritingAnything) {
+  TempFolder folder;
+  std::ofstream("bad.txt") << "alpha CL CD\n-2 0.1 0.01\n3 0.8 0.0.2\n";
+  Outcome outcome = runCli(GetParam().arguments);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.err.find(GetParam().errorPart), std::string::npos) << outcome.err;
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+      << "only the polar file the test wrote";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedPerformanceTest,
+    testing::Values(
+        RefusedPerformance{"--polar bad.txt", "go with --performance"},
+        RefusedPerformance{"--air-density 1.2", "go with --performance"},
+        RefusedPerformance{"--performance c.csv --air-density 0", "density above 0"},
+        RefusedPerformance{"--performance c.csv --air-density 1,2", "density above 0"},
+        RefusedPerformance{"--performance c.csv --polar missing.txt", "cannot read the polar file"},
+        RefusedPerformance{"--performance c.csv --polar bad.txt", "bad.txt:3: \"0.0.2\" is not a number"},
+        RefusedPerformance{"--performance c.csv --wind 0", "wind speed above 0"},
+        RefusedPerformance{"--performance c.csv --blades 0", "Number of blades"}));
+
+}  // namespace
+}  // namespace zephyrion
