@@ -13,6 +13,13 @@ endif()
 if(ZEPHYRION_WERROR)
   target_compile_options(zephyrion_flags INTERFACE -Werror)
 endif()
+if(ZEPHYRION_FUZZ)
+  # Coverage for libFuzzer in every library the fuzz targets link, with the sanitizers that turn
+  # undefined behaviour into a finding.
+  target_compile_options(zephyrion_flags INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(zephyrion_flags INTERFACE -fsanitize=address,undefined)
+endif()
 if(ZEPHYRION_SANITIZE)
   target_compile_options(zephyrion_flags INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "captured_screen_text.h"
@@ -43,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{100000, 5, -1, "10000%e+1"}, FieldCase{-1234, 4, -1, "-123%e+1"},
         // a point with no places after it
         FieldCase{3.2, 2, 0, " 3."}, FieldCase{3.7, 2, 0, " 4."}, FieldCase{0.95, 3, 1, "  0.9"},
-        FieldCase{0.96, 3, 1, "  1.0"}));
+        FieldCase{0.96, 3, 1, "  1.0"},
+        // no digits to place (found by fuzzing: the digit count of NaN was taken as an int)
+        FieldCase{std::numeric_limits<double>::quiet_NaN(), 7, 5, "nan"},
+        FieldCase{std::numeric_limits<double>::infinity(), 5, -1, "inf"},
+        FieldCase{-std::numeric_limits<double>::infinity(), 3, 1, "-inf"}));
 
 class FormattedPrinting : public testing::Test {
  protected:

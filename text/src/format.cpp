@@ -85,6 +85,8 @@ bool fractionDigits(double fraction, int decimals, std::string& digits) {
 }  // namespace
 
 std::string formatField(double value, int places, int decimals) {
+  // No digits to place: an infinity or NaN reads as in the short form.
+  if (!std::isfinite(value)) return numberToText(value);
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
   const int shownDecimals = decimals > 0 ? decimals : 0;
 

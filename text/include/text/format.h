@@ -16,7 +16,8 @@ void formatNumber(int fileNumber, double value, std::uint32_t flags);
 void formatEnd(int fileNumber);
 
 // The text of one value in a field of `places` digit places before the point and `decimals`
-// places after it (-1: the field has no point). Used by formatNumber; exposed for tests.
+// places after it (-1: the field has no point); an infinity or NaN gives its short form. Used by
+// formatNumber; exposed for tests.
 std::string formatField(double value, int places, int decimals);
 
 }  // namespace zephyrion
