@@ -12,6 +12,7 @@
 
 #include "blade/blade_assembly.h"
 #include "blade/design_parameters.h"
+#include "design_forms.h"
 
 namespace zephyrion::testing_support {
 
@@ -33,12 +34,9 @@ inline ::testing::AssertionResult AgreesWithFigure(const char* actualExpr, const
 #define EXPECT_FIGURE(actual, expected) \
   EXPECT_PRED_FORMAT2(::zephyrion::testing_support::AgreesWithFigure, actual, expected)
 
-// The default form with some fields replaced.
+// The default form with some fields replaced, read.
 inline DesignParameters designWith(std::initializer_list<std::pair<FormField, const char*>> changes) {
-  FormTexts texts = defaultFormTexts();
-  for (const auto& [field, text] : changes)
-    texts[field] = text;
-  return readDesignParameters(texts);
+  return readDesignParameters(formWith({changes.begin(), changes.end()}));
 }
 
 // The section of station `row` as the station loop places it, before any later stage reshapes

@@ -160,7 +160,7 @@ struct TotalsRow {
   const char *chord, *twist, *sectionArea, *forceAtRadius, *loadStress;
 };
 
-TEST_F(DefaultBladeTest, TableRowsAndTotalsMatchTheDocumentedFigures) {
+TEST_F(DefaultBladeTest, TableRowsAndTotalsMatchTheDesignFigures) {
   const TotalsRow expected[] = {
       {500, "43.9216", "2.59465", "3.90869", "0.0117318", "3.00147"},
       {490, "44.8179", "2.74777", "162.794", "2.62945", "16.1520"},

@@ -9,7 +9,7 @@ namespace {
 
 using testing_support::designWith;
 
-TEST(DesignParameters, DefaultFormGivesTheDocumentedDesign) {
+TEST(DesignParameters, DefaultFormGivesTheDefaultDesignFigures) {
   DesignParameters p = readDesignParameters(defaultFormTexts());
   EXPECT_EQ(p.nacaCode, "4412");
   EXPECT_DOUBLE_EQ(p.maxCamber, 0.04);

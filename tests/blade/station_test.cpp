@@ -22,7 +22,7 @@ struct StationCase {
 
 class DefaultStationTest : public testing::TestWithParam<StationCase> {};
 
-TEST_P(DefaultStationTest, MatchesTheDocumentedStation) {
+TEST_P(DefaultStationTest, MatchesTheDesignFiguresOfTheStation) {
   const StationCase& c = GetParam();
   Station station = computeStation(readDesignParameters(defaultFormTexts()), c.radius);
   EXPECT_FIGURE(station.twist, c.twist);

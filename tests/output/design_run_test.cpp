@@ -41,7 +41,7 @@ TEST(DesignRun, CallsThePreviewForEveryRowFromTheTipDown) {
   RunResult result =
       runDesign(formWith({{kFieldOutputName, "b"}, {kFieldRadius, "70"}, {kFieldHubChamfer, "20"}}),
                 [&](const BladeGeometry& geometry, double row) {
-                  EXPECT_EQ(geometry.axisOffset, geometry.axisOffset);
+                  EXPECT_EQ(geometry.grid.rotorRadius, 70) << "the finished blade's geometry";
                   rows.push_back(row);
                 });
   ASSERT_EQ(result.status, RunStatus::kCompleted);
