@@ -4,102 +4,125 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+
+#include "text/sixteen_digits.h"
 
 namespace zephyrion {
 namespace {
 
-// |value| rounded to 16 significant digits: digits d0 d1 ... d15 and the decimal exponent of
-// d0, so |value| ~ d0.d1...d15 x 10^exponent. std::to_chars rounds exactly from the binary value.
-struct SixteenDigits {
-  char digits[16];
-  int exponent;
-};
+// "00" to "99", so that two digits are written at once.
+constexpr char kDigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
 
-SixteenDigits roundToSixteenDigits(double magnitude) {
-  char buffer[32];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 15);
-  // buffer holds "d.ddddddddddddddde+XX" (or e-XX, e+XXX).
-  SixteenDigits rounded{};
-  rounded.digits[0] = buffer[0];
-  for (int i = 1; i < 16; ++i)
-    rounded.digits[i] = buffer[i + 1];
-  const char* exponentText = buffer + 18;  // after "d." + 15 digits + "e"
-  if (*exponentText == '+') ++exponentText;
-  std::from_chars(exponentText, result.ptr, rounded.exponent);
-  return rounded;
+void writeFourDigits(char* out, std::uint32_t value) {
+  std::memcpy(out, kDigitPairs + 2 * (value / 100), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (value % 100), 2);
 }
 
-void trimTrailingZeros(std::string& fraction) {
-  while (!fraction.empty() && fraction.back() == '0')
-    fraction.pop_back();
+void writeEightDigits(char* out, std::uint32_t value) {
+  writeFourDigits(out, value / 10000);
+  writeFourDigits(out + 4, value % 10000);
+}
+
+// The 16 digits of a rounded value and how many remain once trailing zeros are dropped.
+struct DigitText {
+  char digits[16];
+  int significant;
+};
+
+DigitText digitTextOf(std::uint64_t significand) {
+  DigitText text;
+  writeEightDigits(text.digits, static_cast<std::uint32_t>(significand / 100'000'000));
+  writeEightDigits(text.digits + 8, static_cast<std::uint32_t>(significand % 100'000'000));
+  text.significant = 16;
+  while (text.digits[text.significant - 1] == '0')  // the first digit is never 0
+    --text.significant;
+  return text;
+}
+
+char* copyDigits(char* out, const char* digits, int count) {
+  std::memcpy(out, digits, static_cast<std::size_t>(count));
+  return out + count;
 }
 
 // Fixed notation with 15 - exponent digits after the point, trailing zeros and a bare point removed.
-std::string fixedNotation(const SixteenDigits& d) {
-  std::string integerPart;
-  std::string fraction;
-  if (d.exponent >= 0) {
-    integerPart.assign(d.digits, static_cast<std::size_t>(d.exponent) + 1);
-    fraction.assign(d.digits + d.exponent + 1, static_cast<std::size_t>(15 - d.exponent));
-  } else {
-    integerPart = "0";
-    fraction.assign(static_cast<std::size_t>(-d.exponent - 1), '0');
-    fraction.append(d.digits, 16);
+char* writeFixed(char* out, const DigitText& d, int exponent) {
+  if (exponent >= 0) {
+    const int whole = exponent + 1;
+    out = copyDigits(out, d.digits, whole);
+    if (d.significant <= whole) return out;
+    *out++ = '.';
+    return copyDigits(out, d.digits + whole, d.significant - whole);
   }
-  trimTrailingZeros(fraction);
-  return fraction.empty() ? integerPart : integerPart + "." + fraction;
-}
-
-// "e", the exponent's sign and at least three digits.
-std::string exponentSuffix(int exponent) {
-  char buffer[16];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, exponent < 0 ? -exponent : exponent);
-  std::string magnitude(buffer, result.ptr);
-  if (magnitude.size() < 3) magnitude.insert(0, 3 - magnitude.size(), '0');
-  return std::string(exponent < 0 ? "e-" : "e+") + magnitude;
+  *out++ = '0';
+  *out++ = '.';
+  for (int zero = 1; zero < -exponent; ++zero)
+    *out++ = '0';
+  return copyDigits(out, d.digits, d.significant);
 }
 
 // One digit, the point (kept or dropped as asked when no digit follows it), the other digits
-// without trailing zeros, and the exponent.
-std::string exponentNotation(const SixteenDigits& d, bool keepBarePoint) {
-  std::string fraction(d.digits + 1, 15);
-  trimTrailingZeros(fraction);
-  std::string text(1, d.digits[0]);
-  if (!fraction.empty() || keepBarePoint) text += ".";
-  return text + fraction + exponentSuffix(d.exponent);
+// without trailing zeros, "e", the exponent's sign and three digits (|exponent| <= 324).
+char* writeExponentForm(char* out, const DigitText& d, int exponent, bool keepBarePoint) {
+  *out++ = d.digits[0];
+  if (d.significant > 1 || keepBarePoint) *out++ = '.';
+  out = copyDigits(out, d.digits + 1, d.significant - 1);
+  *out++ = 'e';
+  *out++ = exponent < 0 ? '-' : '+';
+  const auto magnitude = static_cast<std::uint32_t>(exponent < 0 ? -exponent : exponent);
+  *out++ = static_cast<char>('0' + magnitude / 100);
+  std::memcpy(out, kDigitPairs + 2 * (magnitude % 100), 2);
+  return out + 2;
 }
 
-std::string nonFiniteText(double value) {
-  if (std::isnan(value)) return "nan";
-  return value < 0 ? "-inf" : "inf";
+char* copyText(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+char* writeNonFinite(char* out, double value) {
+  if (std::isnan(value)) return copyText(out, "nan");
+  return copyText(out, value < 0 ? "-inf" : "inf");
+}
+
+// The digits of a finite, non-zero value in fixed notation for first-digit exponents from
+// `lowestFixed` to 15, otherwise in exponent form.
+char* writeSixteenDigits(char* out, double value, int lowestFixed, bool keepBarePoint) {
+  const SixteenDigits rounded = roundToSixteenDigits(std::fabs(value));
+  const DigitText d = digitTextOf(rounded.significand);
+  if (rounded.exponent >= lowestFixed && rounded.exponent <= 15) return writeFixed(out, d, rounded.exponent);
+  return writeExponentForm(out, d, rounded.exponent, keepBarePoint);
 }
 
 }  // namespace
 
+char* printFormTo(char* out, double value) {
+  // NaN and negative zero are not negative values: they get the blank.
+  *out++ = value < 0 ? '-' : ' ';
+  if (std::isnan(value)) return copyText(out, "nan");
+  if (std::isinf(value)) return copyText(out, "inf");
+  if (value == 0.0) return copyText(out, "0");
+  return writeSixteenDigits(out, value, -1, true);
+}
+
 std::string printForm(double value) {
-  std::string text;
-  if (!std::isfinite(value)) {
-    text = nonFiniteText(value);
-  } else if (value == 0.0) {
-    text = "0";  // negative zero included: it is not a negative value
-  } else {
-    SixteenDigits d = roundToSixteenDigits(std::fabs(value));
-    bool fixed = d.exponent >= -1 && d.exponent <= 15;
-    text = fixed ? fixedNotation(d) : exponentNotation(d, true);
-    if (value < 0) text.insert(0, "-");
-  }
-  if (text.front() != '-') text.insert(0, " ");
-  return text;
+  char text[kNumberFormMaxBytes];
+  return std::string(text, printFormTo(text, value));
+}
+
+char* shortFormTo(char* out, double value) {
+  if (!std::isfinite(value)) return writeNonFinite(out, value);
+  if (value == 0.0) return copyText(out, "0");
+  if (value < 0) *out++ = '-';
+  return writeSixteenDigits(out, value, -4, false);
 }
 
 std::string numberToText(double value) {
-  if (!std::isfinite(value)) return nonFiniteText(value);
-  if (value == 0.0) return "0";
-  SixteenDigits d = roundToSixteenDigits(std::fabs(value));
-  bool fixed = d.exponent >= -4 && d.exponent < 16;
-  std::string text = fixed ? fixedNotation(d) : exponentNotation(d, false);
-  return value < 0 ? "-" + text : text;
+  char text[kNumberFormMaxBytes];
+  return std::string(text, shortFormTo(text, value));
 }
 
 std::string integerToText(std::int32_t value) {

@@ -4,6 +4,7 @@
 // built on std::to_chars / std::from_chars, so they never depend on the C locale.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,12 +16,19 @@ namespace zephyrion {
 // Unreadable text gives 0; it never fails. Decimal values beyond the double range give ±inf.
 double textToNumber(std::string_view text);
 
+// The longest text of the print form and of the short form ("-1.234567890123456e-308").
+inline constexpr std::size_t kNumberFormMaxBytes = 24;
+
 // The print form: 16 significant digits, a leading blank unless the text starts with "-",
 // fixed notation for 0.1 <= |v| < 1e16, otherwise "d.ddde+XXX" with a three-digit exponent.
 // Negative zero prints as " 0"; infinities as " inf" / "-inf", NaN as " nan".
+// Writes at most kNumberFormMaxBytes bytes at `out` and returns the end of the text.
+char* printFormTo(char* out, double value);
 std::string printForm(double value);
 
-// The short form ("%.16g" with a three-digit exponent and no leading blank).
+// The short form ("%.16g" with a three-digit exponent and no leading blank), written as
+// printFormTo writes.
+char* shortFormTo(char* out, double value);
 std::string numberToText(double value);
 
 // Decimal digits of an integer, "-" for negative values, no blank.
