@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "captured_screen_text.h"
+#include "test_seed.h"
 #include "text/sinks.h"
 
 namespace zephyrion {
@@ -49,6 +52,24 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{std::numeric_limits<double>::quiet_NaN(), 7, 5, "nan"},
         FieldCase{std::numeric_limits<double>::infinity(), 5, -1, "inf"},
         FieldCase{-std::numeric_limits<double>::infinity(), 3, 1, "-inf"}));
+
+// Every value, from the smallest subnormal to the largest double, in fields of 0 to 12 places
+// and every count of decimals: the text fits the room the header promises, and the bytes after
+// that room stay untouched.
+TEST(FormatField, NeverWritesBeyondItsRoom) {
+  std::mt19937_64 random(testing_support::testSeed(20260107));
+  std::uniform_int_distribution<int> places(0, 12);
+  std::uniform_int_distribution<int> decimals(-1, 20);
+  for (int i = 0; i < 100000; ++i) {
+    const double value = std::bit_cast<double>(random());
+    const int p = places(random);
+    const std::size_t room = formatFieldMaxBytes(p);
+    std::string buffer(room + 16, '\x7f');
+    char* end = formatFieldTo(buffer.data(), value, p, decimals(random));
+    ASSERT_LE(static_cast<std::size_t>(end - buffer.data()), room) << value << " in " << p << " places";
+    ASSERT_EQ(buffer.substr(room), std::string(16, '\x7f'));
+  }
+}
 
 class FormattedPrinting : public testing::Test {
  protected:

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "text/number_forms.h"
@@ -67,26 +68,39 @@ double powerOfTen(int exponent) {
   return std::pow(10.0, exponent);
 }
 
-std::string wholeNumberDigits(double wholeValue) {
-  char buffer[400];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, wholeValue, std::chars_format::fixed, 0);
-  return std::string(buffer, result.ptr);
+// The decimal digits of a whole-valued double at `out` (at most 309).
+char* writeWholeNumber(char* out, double wholeValue) {
+  return std::to_chars(out, out + 400, wholeValue, std::chars_format::fixed, 0).ptr;
 }
 
-// The decimals of a fraction in [0, 1), written by a fixed conversion with `decimals` places.
-// Returns true when that conversion rounded the fraction up to 1.
-bool fractionDigits(double fraction, int decimals, std::string& digits) {
+// The decimals of a fraction in [0, 1), written by a fixed conversion with `decimals` places
+// at `out`. Sets `carried` when that conversion rounded the fraction up to 1.
+char* writeFractionDigits(char* out, double fraction, int decimals, bool& carried) {
   char buffer[64];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, fraction, std::chars_format::fixed, decimals);
-  digits.assign(buffer + 2, result.ptr);  // after "0." or "1."
-  return buffer[0] == '1';
+  carried = buffer[0] == '1';
+  const std::size_t count = static_cast<std::size_t>(result.ptr - buffer) - 2;  // after "0." or "1."
+  std::memcpy(out, buffer + 2, count);
+  return out + count;
+}
+
+char* writeBlanks(char* out, int count) {
+  for (int i = 0; i < count; ++i)
+    *out++ = ' ';
+  return out;
+}
+
+// "%e+" and the number of digits the value was scaled down by.
+char* writeOverflowMarker(char* out, int scaledDigits) {
+  std::memcpy(out, "%e+", 3);
+  return std::to_chars(out + 3, out + 16, scaledDigits).ptr;
 }
 
 }  // namespace
 
-std::string formatField(double value, int places, int decimals) {
+char* formatFieldTo(char* out, double value, int places, int decimals) {
   // No digits to place: an infinity or NaN reads as in the short form.
-  if (!std::isfinite(value)) return numberToText(value);
+  if (!std::isfinite(value)) return shortFormTo(out, value);
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
   const int shownDecimals = decimals > 0 ? decimals : 0;
 
@@ -132,18 +146,34 @@ std::string formatField(double value, int places, int decimals) {
   }
 
   double roundedWhole = std::trunc(rounded);
-  std::string decimalsText;
-  if (shownDecimals > 0 && fractionDigits(rounded - roundedWhole, shownDecimals, decimalsText)) {
-    roundedWhole += 1;
+  char decimalsText[64];
+  char* decimalsEnd = decimalsText;
+  if (shownDecimals > 0) {
+    bool carried = false;
+    decimalsEnd = writeFractionDigits(decimalsText, rounded - roundedWhole, shownDecimals, carried);
+    if (carried) roundedWhole += 1;
   }
-  std::string text = integerPlaces >= 1 ? wholeNumberDigits(roundedWhole) : std::string();
-  if (negative) text.insert(0, "-");
+  char wholeText[400];
+  char* wholeEnd = integerPlaces >= 1 ? writeWholeNumber(wholeText, roundedWhole) : wholeText;
   if (signTakesPlace) ++integerPlaces;
-  if (integerPlaces >= 1 && static_cast<int>(text.size()) < integerPlaces) {
-    text.insert(0, static_cast<std::size_t>(integerPlaces) - text.size(), ' ');
+
+  const int beforePoint = static_cast<int>(wholeEnd - wholeText) + (negative ? 1 : 0);
+  if (integerPlaces >= 1) out = writeBlanks(out, integerPlaces - beforePoint);
+  if (negative) *out++ = '-';
+  std::memcpy(out, wholeText, static_cast<std::size_t>(wholeEnd - wholeText));
+  out += wholeEnd - wholeText;
+  if (decimals != kNoPoint) {
+    *out++ = '.';
+    std::memcpy(out, decimalsText, static_cast<std::size_t>(decimalsEnd - decimalsText));
+    out += decimalsEnd - decimalsText;
   }
-  if (decimals != kNoPoint) text += "." + decimalsText;
-  if (overflowDigits > 0) text += "%e+" + integerToText(overflowDigits);
+  if (overflowDigits > 0) out = writeOverflowMarker(out, overflowDigits);
+  return out;
+}
+
+std::string formatField(double value, int places, int decimals) {
+  std::string text(formatFieldMaxBytes(places), '\0');
+  text.resize(static_cast<std::size_t>(formatFieldTo(text.data(), value, places, decimals) - text.data()));
   return text;
 }
 
