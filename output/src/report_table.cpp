@@ -1,5 +1,7 @@
 #include "output/report_table.h"
 
+#include <string_view>
+
 #include "text/format.h"
 #include "text/sinks.h"
 
@@ -12,14 +14,23 @@ void writeTableHeader(int fileNumber) {
             kNewlineFlag);
 }
 
-void writeTableRow(int fileNumber, const TableRow& row) {
+char* formatTableRow(char* out, const TableRow& row) {
   const double values[] = {row.radius,      row.chord,         row.twist,
                            row.sectionArea, row.forceAtRadius, row.loadStress};
   for (int column = 0; column < 5; ++column) {
-    printNumber(fileNumber, values[column], 0);
-    printText(fileNumber, "\t", 0);
+    out = printFormTo(out, values[column]);
+    *out++ = '\t';
   }
-  printNumber(fileNumber, values[5], kNewlineFlag);
+  out = printFormTo(out, values[5]);
+  *out++ = '\r';
+  *out++ = '\n';
+  return out;
+}
+
+void writeTableRow(int fileNumber, const TableRow& row) {
+  char line[kTableRowMaxBytes];
+  printText(fileNumber, std::string_view(line, static_cast<std::size_t>(formatTableRow(line, row) - line)),
+            0);
 }
 
 void writeTableSummary(int fileNumber, double volumeCm3, double weightKg, std::int32_t rotorSpeedRpm,

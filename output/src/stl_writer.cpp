@@ -1,7 +1,10 @@
 #include "output/stl_writer.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
-#include <string>
+#include <cstring>
+#include <string_view>
 
 #include "text/number_forms.h"
 #include "text/sinks.h"
@@ -22,58 +25,120 @@ Point3 facetNormal(const Point3& v1, const Point3& v2, const Point3& v3) {
   return {nx / length, ny / length, nz / length};
 }
 
-void appendTriple(std::string& line, const Point3& p) {
-  line += printForm(p.x);
-  line += ' ';
-  line += printForm(p.y);
-  line += ' ';
-  line += printForm(p.z);
-  line += "\r\n";
-}
-
 Point3 shifted(const Point3& p, std::int32_t axisOffset) {
   return {p.x - axisOffset, p.y, p.z};
 }
 
+template <std::size_t size>
+char* copyWords(char* out, const char (&words)[size]) {
+  std::memcpy(out, words, size - 1);
+  return out + size - 1;
+}
+
+// The three print forms separated by one blank, then CR LF.
+char* formatTriple(char* out, const Point3& p) {
+  out = printFormTo(out, p.x);
+  *out++ = ' ';
+  out = printFormTo(out, p.y);
+  *out++ = ' ';
+  out = printFormTo(out, p.z);
+  return copyWords(out, "\r\n");
+}
+
+void printBytes(int fileNumber, const char* begin, const char* end) {
+  printText(fileNumber, std::string_view(begin, static_cast<std::size_t>(end - begin)), 0);
+}
+
+// Little-endian bytes whatever the machine's own order.
+char* putLittleEndian(char* out, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i)
+    *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+char* putFloat(char* out, double value) {
+  return putLittleEndian(out, std::bit_cast<std::uint32_t>(static_cast<float>(value)));
+}
+
+char* putPoint(char* out, const Point3& p) {
+  out = putFloat(out, p.x);
+  out = putFloat(out, p.y);
+  return putFloat(out, p.z);
+}
+
+char* binaryStlTriangle(char* out, const Point3& v1, const Point3& v2, const Point3& v3) {
+  out = putPoint(out, facetNormal(v1, v2, v3));
+  out = putPoint(out, v1);
+  out = putPoint(out, v2);
+  out = putPoint(out, v3);
+  *out++ = 0;  // the attribute byte count
+  *out++ = 0;
+  return out;
+}
+
 }  // namespace
 
+std::string stlHeaderText(const DesignParameters& parameters) {
+  return "solid Zephyrion NACA" + numberToText(100 * parameters.maxCamber) +
+         numberToText(10 * parameters.camberPosition) + numberToText(100 * parameters.thicknessRatio) +
+         " Radius=" + integerToText(parameters.rotorRadius) +
+         " TSR=" + numberToText(parameters.tipSpeedRatio) + " Blades=" + integerToText(parameters.bladeCount);
+}
+
 void writeStlHeader(int fileNumber, const DesignParameters& parameters) {
-  printText(fileNumber, "solid Zephyrion NACA", 0);
-  printText(fileNumber, numberToText(100 * parameters.maxCamber), 0);
-  printText(fileNumber, numberToText(10 * parameters.camberPosition), 0);
-  printText(fileNumber, numberToText(100 * parameters.thicknessRatio), 0);
-  printText(fileNumber, " Radius=", 0);
-  printText(fileNumber, integerToText(parameters.rotorRadius), 0);
-  printText(fileNumber, " TSR=", 0);
-  printText(fileNumber, numberToText(parameters.tipSpeedRatio), 0);
-  printText(fileNumber, " Blades=", 0);
-  printText(fileNumber, integerToText(parameters.bladeCount), kNewlineFlag);
+  printText(fileNumber, stlHeaderText(parameters), kNewlineFlag);
+}
+
+char* formatStlTriangle(char* out, const Point3& v1, const Point3& v2, const Point3& v3) {
+  out = copyWords(out, "facet normal ");
+  out = formatTriple(out, facetNormal(v1, v2, v3));
+  out = copyWords(out, " outer loop\r\n");
+  for (const Point3* vertex : {&v1, &v2, &v3}) {
+    out = copyWords(out, " vertex ");
+    out = formatTriple(out, *vertex);
+  }
+  return copyWords(out, " endloop\r\nendfacet\r\n");
 }
 
 void writeStlTriangle(int fileNumber, const Point3& v1, const Point3& v2, const Point3& v3) {
-  // The seven lines of a facet are collected and written at once.
-  std::string block = "facet normal ";
-  appendTriple(block, facetNormal(v1, v2, v3));
-  block += " outer loop\r\n";
-  for (const Point3* vertex : {&v1, &v2, &v3}) {
-    block += " vertex ";
-    appendTriple(block, *vertex);
-  }
-  block += " endloop\r\nendfacet\r\n";
-  printText(fileNumber, block, 0);
+  char block[kStlFacetMaxBytes];
+  printBytes(fileNumber, block, formatStlTriangle(block, v1, v2, v3));
 }
 
-void writeStlQuad(int fileNumber, std::int32_t axisOffset, const Quad& quad) {
+char* formatStlQuad(char* out, std::int32_t axisOffset, const Quad& quad) {
   Point3 p1 = shifted(quad.p1, axisOffset);
   Point3 p2 = shifted(quad.p2, axisOffset);
   Point3 p3 = shifted(quad.p3, axisOffset);
   Point3 p4 = shifted(quad.p4, axisOffset);
-  writeStlTriangle(fileNumber, p2, p1, p4);
-  writeStlTriangle(fileNumber, p3, p2, p4);
+  out = formatStlTriangle(out, p2, p1, p4);
+  return formatStlTriangle(out, p3, p2, p4);
+}
+
+void writeStlQuad(int fileNumber, std::int32_t axisOffset, const Quad& quad) {
+  char block[2 * kStlFacetMaxBytes];
+  printBytes(fileNumber, block, formatStlQuad(block, axisOffset, quad));
 }
 
 void writeStlFooter(int fileNumber) {
   printText(fileNumber, "endsolid", kNewlineFlag);
+}
+
+std::array<char, kBinaryStlHeaderBytes> binaryStlHeader(const DesignParameters& parameters,
+                                                        std::uint32_t facetCount) {
+  std::array<char, kBinaryStlHeaderBytes> header{};
+  std::string text = stlHeaderText(parameters);
+  std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 80), header.begin());
+  putLittleEndian(header.data() + 80, facetCount);
+  return header;
+}
+
+char* binaryStlQuad(char* out, std::int32_t axisOffset, const Quad& quad) {
+  Point3 p1 = shifted(quad.p1, axisOffset);
+  Point3 p2 = shifted(quad.p2, axisOffset);
+  Point3 p3 = shifted(quad.p3, axisOffset);
+  Point3 p4 = shifted(quad.p4, axisOffset);
+  out = binaryStlTriangle(out, p2, p1, p4);
+  return binaryStlTriangle(out, p3, p2, p4);
 }
 
 }  // namespace zephyrion
