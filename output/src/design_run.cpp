@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "blade/blade_surface.h"
 #include "blade/blade_totals.h"
+#include "blade_rows.h"
 #include "output/design_limits.h"
 #include "output/report_table.h"
 #include "output/stl_writer.h"
@@ -115,21 +115,9 @@ class OutputFiles {
 
 // Writes the solid and the table once the files are open; false when a write failed.
 bool writeBlade(const DesignParameters& p, const BladeGeometry& geometry, const RowPreview& preview,
-                RunResult& result) {
-  std::vector<Quad> quads;
-  endCapQuads(geometry.grid, quads);
-  for (const Quad& quad : quads)
-    writeStlQuad(kStlFile, geometry.axisOffset, quad);
-
+                const WriteOptions& options, RunResult& result) {
   BladeTotals totals;
-  for (double r = p.rotorRadius; r >= 2.0; r = r - 1.0) {
-    if (preview) preview(geometry, r);
-    stripQuads(geometry.grid, r, quads);
-    for (const Quad& quad : quads)
-      writeStlQuad(kStlFile, geometry.axisOffset, quad);
-    writeTableRow(kTableFile, totals.addRow(geometry, p, r));
-    if (anyWriteFailed()) return false;
-  }
+  if (!writeBladeRows(p, geometry, preview, options, {kStlFile, kTableFile}, totals)) return false;
 
   result.resultLines = resultLinesOf(p, totals);
   result.rotorSpeedRpm = p.rotorSpeedRpm;
@@ -137,13 +125,24 @@ bool writeBlade(const DesignParameters& p, const BladeGeometry& geometry, const 
   result.weightKg = totals.weightKg(p);
   result.rootForceN = totals.forceAtRadius();
   writeTableSummary(kTableFile, result.volumeCm3, result.weightKg, p.rotorSpeedRpm, p.maxWindSpeed);
-  writeStlFooter(kStlFile);
-  return true;
+  if (options.stlFormat == StlFormat::kAscii) writeStlFooter(kStlFile);
+  return !anyWriteFailed();
+}
+
+// The ASCII header line, or the binary header with the facet count.
+void writeStlStart(const DesignParameters& p, const WriteOptions& options) {
+  if (options.stlFormat == StlFormat::kAscii) {
+    writeStlHeader(kStlFile, p);
+    return;
+  }
+  // The design limits keep the count far below 2^32.
+  const auto header = binaryStlHeader(p, static_cast<std::uint32_t>(stlFacetCount(p)));
+  printText(kStlFile, std::string_view(header.data(), header.size()), 0);
 }
 
 }  // namespace
 
-RunResult runDesign(const FormTexts& texts, const RowPreview& preview) {
+RunResult runDesign(const FormTexts& texts, const RowPreview& preview, const WriteOptions& options) {
   const DesignParameters p = readDesignParameters(texts);
   if (auto problem = findDesignProblem(p)) return failure(RunStatus::kRefused, *problem);
   // The blade is built and checked before any file is opened, so that a refusal leaves none.
@@ -167,13 +166,13 @@ RunResult runDesign(const FormTexts& texts, const RowPreview& preview) {
     }
   }
   writeTableHeader(kTableFile);
-  writeStlHeader(kStlFile, p);
+  writeStlStart(p, options);
 
   RunResult result;
   result.facetCount = stlFacetCount(p);
   std::string problem;  // stays empty while the blade is written completely
   try {
-    if (!writeBlade(p, *geometry, preview, result)) problem = cannotWrite(name);
+    if (!writeBlade(p, *geometry, preview, options, result)) problem = cannotWrite(name);
   } catch (const std::bad_alloc&) {
     problem = "Not enough memory to write this blade";
   } catch (const std::exception& error) {

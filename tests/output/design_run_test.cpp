@@ -4,9 +4,13 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "design_forms.h"
@@ -35,19 +39,113 @@ TEST(DesignRun, TwoRunsRewriteTheFilesInsteadOfAppending) {
   EXPECT_TRUE(fs::exists("Blade.txt"));
 }
 
-TEST(DesignRun, CallsThePreviewForEveryRowFromTheTipDown) {
+TEST(DesignRun, CallsThePreviewOnTheCallingThreadForEveryRowFromTheTipDown) {
   TempFolder folder;
   std::vector<double> rows;
-  RunResult result =
-      runDesign(formWith({{kFieldOutputName, "b"}, {kFieldRadius, "70"}, {kFieldHubChamfer, "20"}}),
-                [&](const BladeGeometry& geometry, double row) {
-                  EXPECT_EQ(geometry.grid.rotorRadius, 70) << "the finished blade's geometry";
-                  rows.push_back(row);
-                });
+  const std::thread::id caller = std::this_thread::get_id();
+  WriteOptions options;
+  options.threads = 4;
+  RunResult result = runDesign(
+      formWith({{kFieldOutputName, "b"}, {kFieldRadius, "70"}, {kFieldHubChamfer, "20"}}),
+      [&](const BladeGeometry& geometry, double row) {
+        EXPECT_EQ(geometry.grid.rotorRadius, 70) << "the preview sees the finished blade";
+        EXPECT_EQ(std::this_thread::get_id(), caller);
+        rows.push_back(row);
+      },
+      options);
   ASSERT_EQ(result.status, RunStatus::kCompleted);
   ASSERT_EQ(rows.size(), 69u);
-  EXPECT_EQ(rows.front(), 70);
-  EXPECT_EQ(rows.back(), 2);
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(rows[i], 70.0 - static_cast<double>(i));
+}
+
+// The rows are formatted in chunks on several threads; the files must not show it. Four hundred
+// divisions make every row a chunk of its own, the default form chunks of many rows.
+TEST(DesignRun, WritesTheSameBytesWithAnyNumberOfThreads) {
+  TempFolder folder;
+  for (const FormTexts& form :
+       {formWith({{kFieldRadius, "60"}, {kFieldHubChamfer, "10"}, {kFieldChordDivisions, "400"}}),
+        defaultFormTexts()}) {
+    std::string stl;
+    std::string xls;
+    for (unsigned threads : {1u, 2u, 3u, 16u, 0u}) {
+      FormTexts texts = form;
+      texts[kFieldOutputName] = "t" + std::to_string(threads);
+      WriteOptions options;
+      options.threads = threads;
+      ASSERT_EQ(runDesign(texts, {}, options).status, RunStatus::kCompleted);
+      if (threads == 1) {
+        stl = readFile("t1.stl");
+        xls = readFile("t1.xls");
+        continue;
+      }
+      EXPECT_EQ(readFile(texts[kFieldOutputName] + ".stl"), stl) << threads << " threads";
+      EXPECT_EQ(readFile(texts[kFieldOutputName] + ".xls"), xls) << threads << " threads";
+    }
+  }
+}
+
+TEST(DesignRun, ReportsProgressOnTheCallingThreadUpToTheLastRow) {
+  TempFolder folder;
+  const std::thread::id caller = std::this_thread::get_id();
+  std::vector<std::int64_t> written;
+  WriteOptions options;
+  options.threads = 3;
+  options.progress = [&](std::int64_t rowsWritten, std::int64_t rows) {
+    EXPECT_EQ(std::this_thread::get_id(), caller);
+    EXPECT_EQ(rows, 499);
+    written.push_back(rowsWritten);
+  };
+  ASSERT_EQ(runDesign(formWith({{kFieldOutputName, "b"}}), {}, options).status, RunStatus::kCompleted);
+  ASSERT_GT(written.size(), 1u);
+  EXPECT_TRUE(std::is_sorted(written.begin(), written.end()));
+  EXPECT_EQ(written.back(), 499);
+}
+
+// A binary STL of n facets is 84 + 50 n bytes, the count in its header, and its facets are the
+// ASCII file's, as 32-bit floats.
+TEST(DesignRun, WritesTheSameFacetsAsABinaryStlOnRequest) {
+  TempFolder folder;
+  FormTexts texts = formWith({{kFieldRadius, "60"}, {kFieldHubChamfer, "10"}, {kFieldOutputName, "ascii"}});
+  ASSERT_EQ(runDesign(texts).status, RunStatus::kCompleted);
+  WriteOptions options;
+  options.stlFormat = StlFormat::kBinary;
+  texts[kFieldOutputName] = "binary";
+  RunResult result = runDesign(texts, {}, options);
+  ASSERT_EQ(result.status, RunStatus::kCompleted);
+  EXPECT_EQ(readFile("binary.xls"), readFile("ascii.xls"));
+
+  std::string binary = readFile("binary.stl");
+  std::vector<testing_support::StlFacet> facets = parseStl(readFile("ascii.stl"));
+  ASSERT_EQ(binary.size(), 84 + 50 * facets.size());
+  EXPECT_EQ(static_cast<std::int64_t>(facets.size()), result.facetCount);
+  std::uint32_t count = 0;
+  for (int i = 3; i >= 0; --i)
+    count = count << 8 | static_cast<unsigned char>(binary[80 + static_cast<std::size_t>(i)]);
+  EXPECT_EQ(count, facets.size());
+  std::string header = "solid Zephyrion NACA4412 Radius=60 TSR=5 Blades=3";
+  EXPECT_EQ(binary.substr(0, 80), header + std::string(80 - header.size(), '\0'));
+
+  for (std::size_t f = 0; f < facets.size(); ++f) {
+    const char* record = binary.data() + 84 + 50 * f;
+    std::vector<double> ascii;
+    for (const std::string* line :
+         {&facets[f].normal, &facets[f].vertex[0], &facets[f].vertex[1], &facets[f].vertex[2]}) {
+      std::istringstream numbers(*line);
+      for (double value; numbers >> value;)
+        ascii.push_back(value);
+    }
+    ASSERT_EQ(ascii.size(), 12u);
+    for (std::size_t i = 0; i < 12; ++i) {
+      float stored;
+      static_assert(std::endian::native == std::endian::little, "the floats are read as stored");
+      std::memcpy(&stored, record + 4 * i, 4);
+      EXPECT_NEAR(stored, static_cast<float>(ascii[i]), std::abs(static_cast<float>(ascii[i])) * 1.2e-7f)
+          << "facet " << f << " number " << i;
+    }
+    EXPECT_EQ(record[48], 0);
+    EXPECT_EQ(record[49], 0);
+  }
 }
 
 struct NameCase {

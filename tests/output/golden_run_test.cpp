@@ -144,6 +144,30 @@ TEST_F(DefaultRun, AdmeshReadsOneClosedPartOfTheTableVolume) {
   EXPECT_NEAR(report.figure("Volume") / 1000.0, result->volumeCm3, result->volumeCm3 * 0.01) << report.text;
 }
 
+// The binary STL of the default blade, on request, is the same solid for admesh: as many facets,
+// the same degenerate ones, one part of the same volume.
+TEST_F(DefaultRun, AdmeshReadsTheBinaryStlAsTheAscii) {
+  TempFolder folder;
+  {
+    std::ofstream out("ascii.stl", std::ios::binary);
+    out << *stl;
+  }
+  FormTexts texts = defaultFormTexts();
+  texts[kFieldOutputName] = "binary";
+  WriteOptions options;
+  options.stlFormat = StlFormat::kBinary;
+  ASSERT_EQ(runDesign(texts, {}, options).status, RunStatus::kCompleted);
+  ASSERT_EQ(fs::file_size("binary.stl"), 84 + 50 * 19996u);
+  AdmeshReport ascii = runAdmesh("ascii.stl");
+  AdmeshReport binary = runAdmesh("binary.stl");
+  ASSERT_TRUE(ascii.ran && binary.ran) << "admesh is installed by scripts/setup";
+  EXPECT_NE(binary.text.find("File type          : Binary STL file"), std::string::npos) << binary.text;
+  for (const char* figure : {"Number of facets", "Number of parts", "Degenerate facets", "Edges fixed"})
+    EXPECT_EQ(binary.figure(figure), ascii.figure(figure)) << figure << "\n" << binary.text;
+  EXPECT_EQ(binary.figure("Number of facets"), 19996);
+  EXPECT_NEAR(binary.figure("Volume"), ascii.figure("Volume"), ascii.figure("Volume") * 1e-6) << binary.text;
+}
+
 // Rows of the default blade to six significant digits: radius, chord, twist, area, force, stress.
 TEST_F(DefaultRun, TableRowsMatchTheKnownBlade) {
   const double expected[][6] = {

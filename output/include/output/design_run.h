@@ -9,6 +9,7 @@
 
 #include "blade/blade_assembly.h"
 #include "blade/design_parameters.h"
+#include "output/stl_writer.h"
 
 namespace zephyrion {
 
@@ -32,9 +33,21 @@ struct RunResult {
 };
 
 // Called for every strip row r = R, R - 1, ..., 2 before the row's facets are written, with the
-// finished geometry; the window plots the row's preview points here.
+// finished geometry; the window plots the row's preview points here. It is called on the thread
+// that called runDesign, in row order, whatever the number of threads.
 using RowPreview = std::function<void(const BladeGeometry& geometry, double row)>;
 
-RunResult runDesign(const FormTexts& texts, const RowPreview& preview = {});
+// How a run writes its files. The window takes the defaults.
+struct WriteOptions {
+  // Threads that format the rows, the calling one included; 0: one per hardware thread. The
+  // bytes written do not depend on it.
+  unsigned threads = 0;
+  StlFormat stlFormat = StlFormat::kAscii;
+  // Called on the calling thread each time a block of rows has reached the files, with the
+  // strip rows written so far and the rows in all.
+  std::function<void(std::int64_t rowsWritten, std::int64_t rows)> progress;
+};
+
+RunResult runDesign(const FormTexts& texts, const RowPreview& preview = {}, const WriteOptions& options = {});
 
 }  // namespace zephyrion
