@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string_view>
 
 namespace zephyrion::cli {
@@ -46,10 +47,59 @@ bool fieldAccepts(FormField field, std::string_view text) {
   });
 }
 
+// The run options: how the help shows them, and how a value is read into RunOptions (giving an
+// error message when it does not fit, the empty text otherwise).
+struct RunOptionSpec {
+  std::string_view name;
+  std::string_view value;
+  std::string_view meaning;
+  std::string (*read)(std::string_view value, RunOptions& options);
+};
+
+constexpr unsigned kMostThreads = 1024;
+
+std::string readThreads(std::string_view value, RunOptions& options) {
+  unsigned threads = 0;
+  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), threads);
+  if (error != std::errc() || end != value.data() + value.size() || threads < 1 || threads > kMostThreads)
+    return "--threads takes a whole number from 1 to " + std::to_string(kMostThreads);
+  options.threads = threads;
+  return {};
+}
+
+std::string readStlFormat(std::string_view value, RunOptions& options) {
+  if (value == "ascii") {
+    options.stlFormat = StlFormat::kAscii;
+  } else if (value == "binary") {
+    options.stlFormat = StlFormat::kBinary;
+  } else {
+    return "--stl-format takes \"ascii\" or \"binary\"";
+  }
+  return {};
+}
+
+constexpr std::array<RunOptionSpec, 2> kRunOptions = {{
+    {"--threads", "N", "threads that format the files (default: every core)", readThreads},
+    {"--stl-format", "F", "STL file \"ascii\" (as the designer writes it) or \"binary\"", readStlFormat},
+}};
+
+const RunOptionSpec* findRunOption(std::string_view name) {
+  auto it = std::find_if(kRunOptions.begin(), kRunOptions.end(),
+                         [&](const RunOptionSpec& o) { return o.name == name; });
+  return it == kRunOptions.end() ? nullptr : &*it;
+}
+
 std::string refusal(const OptionSpec& option) {
   if (option.field == kFieldOutputName)
     return std::string(option.name) + " takes printable ASCII characters only";
   return std::string(option.name) + " takes digits and \".\" only, as the form's field does";
+}
+
+// "  --name VALUE" padded to the column of the meanings, then the meaning and a line end.
+std::string usageLine(std::string_view name, std::string_view value, std::string_view meaning) {
+  std::string line = "  " + std::string(name) + " " + std::string(value);
+  line.resize(std::max<std::size_t>(line.size() + 1, 22), ' ');
+  return line + std::string(meaning) + "\n";
 }
 
 }  // namespace
@@ -64,7 +114,8 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     std::string_view name = argument.substr(0, equals);
     const OptionSpec* option = findOption(name);
     bool performance = isPerformanceOption(name);
-    if (!option && !performance)
+    const RunOptionSpec* runOption = findRunOption(name);
+    if (!option && !performance && !runOption)
       return UsageError{"unknown option \"" + std::string(argument) + "\" (see --help)"};
     std::string value;
     if (equals != std::string_view::npos) {
@@ -77,6 +128,11 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     if (performance) {
       if (auto problem = setPerformanceOption(name, value, run.options.performance))
         return UsageError{*problem};
+      continue;
+    }
+    if (runOption) {
+      if (std::string problem = runOption->read(value, run.options); !problem.empty())
+        return UsageError{problem};
       continue;
     }
     if (!fieldAccepts(option->field, value)) return UsageError{refusal(*option)};
@@ -94,17 +150,18 @@ std::string usageText() {
       "Every option takes the text its form field would hold; unset options keep the form's default.\n\n";
   const FormTexts& defaults = defaultFormTexts();
   for (const OptionSpec& option : kOptions) {
-    std::string line = "  " + std::string(option.name) + " TEXT";
-    line.resize(std::max<std::size_t>(line.size() + 1, 22), ' ');
-    line += std::string(option.meaning) + " (default \"" + defaults[option.field] + "\")\n";
-    text += line;
+    text += usageLine(option.name, "TEXT",
+                      std::string(option.meaning) + " (default \"" + defaults[option.field] + "\")");
   }
   text += performanceUsage();
+  for (const RunOptionSpec& option : kRunOptions)
+    text += usageLine(option.name, option.value, option.meaning);
   text +=
       "  --help              show this text\n"
       "  --version           show the version\n\n"
       "Output names: \"\\\" and \"/\" both separate directories; a leading drive prefix such as \"d:\\\"\n"
       "is dropped, so the default \"d:\\xx\\Blade\" writes xx/Blade.stl under the working directory.\n"
+      "A run of over a second shows a progress bar on standard error when that is a terminal.\n"
       "Exit status: 0 written, 1 a file could not be written, 2 a bad option or a design out of range.\n";
   return text;
 }

@@ -1,5 +1,5 @@
 // The command line of zephyrion-cli: one option per form field, each taking the text the field
-// would hold.
+// would hold, and the run options that no form field has.
 #pragma once
 
 #include <string>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "blade/design_parameters.h"
+#include "output/stl_writer.h"
 #include "performance_options.h"
 
 namespace zephyrion::cli {
@@ -14,6 +15,9 @@ namespace zephyrion::cli {
 // Options that no form field has.
 struct RunOptions {
   PerformanceOptions performance;
+  // How the run writes its files.
+  unsigned threads = 0;                     // --threads: formatting threads; 0: every core
+  StlFormat stlFormat = StlFormat::kAscii;  // --stl-format ascii|binary
 };
 
 struct RunDesign {

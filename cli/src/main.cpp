@@ -1,4 +1,5 @@
 // zephyrion-cli: the designer's Calculate button on the command line.
+#include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <optional>
@@ -6,9 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "cli_options.h"
 #include "output/design_run.h"
 #include "performance_report.h"
+#include "progress_bar.h"
 #include "rotor/rotor_blade.h"
 
 namespace {
@@ -52,6 +60,19 @@ int finishPerformance(const BladeCapture& capture, const std::optional<zephyrion
   return kWriteFailed;
 }
 
+bool standardErrorIsTerminal() {
+#if defined(_WIN32)
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(fileno(stderr)) == 1;
+#endif
+}
+
+void writeText(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
 int runDesignCommand(const zephyrion::cli::RunDesign& run) {
   using zephyrion::RunStatus;
   const zephyrion::cli::PerformanceOptions& performance = run.options.performance;
@@ -71,8 +92,20 @@ int runDesignCommand(const zephyrion::cli::RunDesign& run) {
     }
     polar = std::get<std::optional<zephyrion::rotor::Polar>>(loaded);
   }
+  zephyrion::WriteOptions options;
+  options.threads = run.options.threads;
+  options.stlFormat = run.options.stlFormat;
+  zephyrion::cli::ProgressBar bar;
+  const auto started = std::chrono::steady_clock::now();
+  if (standardErrorIsTerminal()) {
+    options.progress = [&](std::int64_t rowsWritten, std::int64_t rows) {
+      std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+      writeText(stderr, bar.update(rowsWritten, rows, elapsed.count()));
+    };
+  }
   zephyrion::RunResult result =
-      zephyrion::runDesign(run.texts, analyse ? capture.preview() : zephyrion::RowPreview{});
+      zephyrion::runDesign(run.texts, analyse ? capture.preview() : zephyrion::RowPreview{}, options);
+  writeText(stderr, bar.finish());
   switch (result.status) {
     case RunStatus::kCompleted:
       for (const std::string& line : result.resultLines)

@@ -62,7 +62,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedCommandTest,
                                          RefusedCase{"--output \"$(printf 'a\\tb')\"",
                                                      "--output takes printable ASCII"},
                                          RefusedCase{"--bogus 1", "unknown option"},
-                                         RefusedCase{"--radius", "--radius needs a value"}));
+                                         RefusedCase{"--radius", "--radius needs a value"},
+                                         RefusedCase{"--threads 0", "--threads takes a whole number"},
+                                         RefusedCase{"--threads=2x", "--threads takes a whole number"},
+                                         RefusedCase{"--threads 1025", "from 1 to 1024"},
+                                         RefusedCase{"--stl-format obj", "--stl-format takes"},
+                                         RefusedCase{"--stl-format", "--stl-format needs a value"}));
 
 TEST(CommandLineDesigner, ReportsAFileThatCannotBeWrittenWithStatusOne) {
   TempFolder folder;
@@ -81,13 +86,27 @@ TEST(CommandLineDesigner, ReportsResultsLostOnAFullStandardOutput) {
   EXPECT_NE(readFile("cli.err").find("cannot write to standard output"), std::string::npos);
 }
 
+// A binary STL of n facets is 84 + 50 n bytes; the table is the same as with the ASCII STL.
+TEST(CommandLineDesigner, WritesABinaryStlOnRequest) {
+  TempFolder folder;
+  ASSERT_EQ(runCli("--radius 60 --hub-chamfer 10 --output a").status, 0);
+  Outcome binary = runCli("--radius 60 --hub-chamfer 10 --output b --stl-format binary --threads 2");
+  ASSERT_EQ(binary.status, 0) << binary.err;
+  EXPECT_EQ(binary.err, "");
+  const std::uintmax_t facets = 4 * 9 + 40 * 59;
+  EXPECT_EQ(fs::file_size("b.stl"), 84 + 50 * facets);
+  EXPECT_EQ(readFile("b.xls"), readFile("a.xls"));
+  EXPECT_EQ(runCli("--radius 60 --hub-chamfer 10 --output c --stl-format ascii --threads 3").status, 0);
+  EXPECT_EQ(readFile("c.stl"), readFile("a.stl"));
+}
+
 TEST(CommandLineDesigner, HelpAndVersionSucceed) {
   TempFolder folder;
   Outcome help = runCli("--help");
   EXPECT_EQ(help.status, 0);
-  for (const char* option :
-       {"--profile", "--lift", "--radius", "--blades", "--tsr", "--tip-chamfer", "--alpha", "--limit-z",
-        "--limit-x", "--density", "--wind", "--hub-radius", "--hub-chamfer", "--divisions", "--output"}) {
+  for (const char* option : {"--profile", "--lift", "--radius", "--blades", "--tsr", "--tip-chamfer",
+                             "--alpha", "--limit-z", "--limit-x", "--density", "--wind", "--hub-radius",
+                             "--hub-chamfer", "--divisions", "--output", "--threads", "--stl-format"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   Outcome version = runCli("--version");
@@ -104,6 +123,20 @@ TEST(CommandLineOptions, TakeTheFormDefaultsForUnsetOptions) {
   expected[kFieldBlades] = "2";
   expected[kFieldOutputName] = "x\\y";
   EXPECT_EQ(run->texts, expected);
+}
+
+TEST(CommandLineOptions, KeepTheRunOptionsBesideTheFormTexts) {
+  auto command = cli::parseCommandLine({"--threads", "3", "--stl-format=binary", "--radius", "80"});
+  auto* run = std::get_if<cli::RunDesign>(&command);
+  ASSERT_NE(run, nullptr);
+  EXPECT_EQ(run->options.threads, 3u);
+  EXPECT_EQ(run->options.stlFormat, StlFormat::kBinary);
+  FormTexts expected = defaultFormTexts();
+  expected[kFieldRadius] = "80";
+  EXPECT_EQ(run->texts, expected) << "run options do not reach the form's texts";
+  auto defaults = std::get<cli::RunDesign>(cli::parseCommandLine({}));
+  EXPECT_EQ(defaults.options.threads, 0u) << "every core";
+  EXPECT_EQ(defaults.options.stlFormat, StlFormat::kAscii);
 }
 
 TEST(CommandLineOptions, AcceptExactlyTheCharactersOfTheField) {
