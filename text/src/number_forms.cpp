@@ -1,6 +1,7 @@
 #include "text/number_forms.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -12,70 +13,92 @@
 namespace zephyrion {
 namespace {
 
-// "00" to "99", so that two digits are written at once.
-constexpr char kDigitPairs[] =
-    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
-    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+__extension__ typedef unsigned __int128 Uint128;
 
-void writeFourDigits(char* out, std::uint32_t value) {
-  std::memcpy(out, kDigitPairs + 2 * (value / 100), 2);
-  std::memcpy(out + 2, kDigitPairs + 2 * (value % 100), 2);
+constexpr std::uint64_t kZeroBytes = 0x3030303030303030;
+
+// The eight digits of n < 10^8 as the values of eight bytes, the first digit in the lowest byte:
+// n is split into two halves of four digits, each half into two of two digits and each of
+// those into two digits, every split done in all lanes of the word at once. The quotients by
+// 100 and 10 are exact products with 10486 / 2^20 and 103 / 2^10 in these ranges.
+std::uint64_t eightDigitValues(std::uint32_t n) {
+  std::uint64_t x = (n / 10000) | (std::uint64_t{n % 10000} << 32);
+  const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007F;
+  x = hundreds | ((x - hundreds * 100) << 16);
+  const std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000F;
+  return tens | ((x - tens * 10) << 8);
 }
 
-void writeEightDigits(char* out, std::uint32_t value) {
-  writeFourDigits(out, value / 10000);
-  writeFourDigits(out + 4, value % 10000);
-}
-
-// The 16 digits of a rounded value and how many remain once trailing zeros are dropped.
+// The 16 digits of a rounded value as text in a 128-bit word (the first digit in the lowest
+// byte), and how many remain once trailing zeros are dropped.
 struct DigitText {
-  char digits[16];
+  Uint128 text;
   int significant;
 };
 
 DigitText digitTextOf(std::uint64_t significand) {
-  DigitText text;
-  writeEightDigits(text.digits, static_cast<std::uint32_t>(significand / 100'000'000));
-  writeEightDigits(text.digits + 8, static_cast<std::uint32_t>(significand % 100'000'000));
-  text.significant = 16;
-  while (text.digits[text.significant - 1] == '0')  // the first digit is never 0
-    --text.significant;
-  return text;
+  const std::uint64_t first = eightDigitValues(static_cast<std::uint32_t>(significand / 100'000'000));
+  const std::uint64_t last = eightDigitValues(static_cast<std::uint32_t>(significand % 100'000'000));
+  // The highest non-zero byte holds the last significant digit; the first digit is never 0.
+  const int significant = last != 0 ? 16 - std::countl_zero(last) / 8 : 8 - std::countl_zero(first) / 8;
+  return {(Uint128{last + kZeroBytes} << 64) | (first + kZeroBytes), significant};
 }
 
-char* copyDigits(char* out, const char* digits, int count) {
-  std::memcpy(out, digits, static_cast<std::size_t>(count));
-  return out + count;
-}
-
-// Fixed notation with 15 - exponent digits after the point, trailing zeros and a bare point removed.
-char* writeFixed(char* out, const DigitText& d, int exponent) {
-  if (exponent >= 0) {
-    const int whole = exponent + 1;
-    out = copyDigits(out, d.digits, whole);
-    if (d.significant <= whole) return out;
-    *out++ = '.';
-    return copyDigits(out, d.digits + whole, d.significant - whole);
+// Stores the 16 bytes of a text word, the lowest byte first.
+void storeText(char* out, Uint128 text) {
+  for (int half = 0; half < 2; ++half) {
+    auto word = static_cast<std::uint64_t>(text >> (64 * half));
+    if constexpr (std::endian::native == std::endian::big) {
+      std::uint64_t swapped = 0;
+      for (int byte = 0; byte < 8; ++byte)
+        swapped |= ((word >> (8 * byte)) & 0xFF) << (8 * (7 - byte));
+      word = swapped;
+    }
+    std::memcpy(out + 8 * half, &word, 8);
   }
-  *out++ = '0';
-  *out++ = '.';
-  for (int zero = 1; zero < -exponent; ++zero)
-    *out++ = '0';
-  return copyDigits(out, d.digits, d.significant);
+}
+
+char digitAt(const DigitText& d, int index) {
+  return static_cast<char>(static_cast<std::uint8_t>(d.text >> (8 * index)));
+}
+
+// Fixed notation with 15 - exponent digits after the point, trailing zeros and a bare point
+// removed. The text is stored in whole 16-byte words, the point put in by shifting the word.
+char* writeFixed(char* out, const DigitText& d, int exponent) {
+  if (exponent < 0) {
+    std::memcpy(out, "0.000000", 8);  // "0." and the zeros before the first digit (at most 3)
+    out += 1 - exponent;
+    storeText(out, d.text);
+    return out + d.significant;
+  }
+  const int whole = exponent + 1;
+  if (d.significant <= whole) {
+    storeText(out, d.text);
+    return out + whole;
+  }
+  // The digits after the whole part move up one byte; the last of them leaves the word.
+  const int wholeBits = 8 * whole;
+  const Uint128 wholePart = d.text & ((Uint128{1} << wholeBits) - 1);
+  const Uint128 fraction = ((d.text >> wholeBits) << wholeBits) << 8;
+  storeText(out, wholePart | (Uint128{'.'} << wholeBits) | fraction);
+  out[16] = digitAt(d, 15);
+  return out + d.significant + 1;
 }
 
 // One digit, the point (kept or dropped as asked when no digit follows it), the other digits
 // without trailing zeros, "e", the exponent's sign and three digits (|exponent| <= 324).
 char* writeExponentForm(char* out, const DigitText& d, int exponent, bool keepBarePoint) {
-  *out++ = d.digits[0];
-  if (d.significant > 1 || keepBarePoint) *out++ = '.';
-  out = copyDigits(out, d.digits + 1, d.significant - 1);
-  *out++ = 'e';
-  *out++ = exponent < 0 ? '-' : '+';
+  storeText(out + 1, d.text);
+  out[0] = digitAt(d, 0);
+  out[1] = '.';
+  out += (d.significant > 1 || keepBarePoint) ? d.significant + 1 : 1;
   const auto magnitude = static_cast<std::uint32_t>(exponent < 0 ? -exponent : exponent);
-  *out++ = static_cast<char>('0' + magnitude / 100);
-  std::memcpy(out, kDigitPairs + 2 * (magnitude % 100), 2);
-  return out + 2;
+  out[0] = 'e';
+  out[1] = exponent < 0 ? '-' : '+';
+  out[2] = static_cast<char>('0' + magnitude / 100);
+  out[3] = static_cast<char>('0' + magnitude / 10 % 10);
+  out[4] = static_cast<char>('0' + magnitude % 10);
+  return out + 5;
 }
 
 char* copyText(char* out, std::string_view text) {
