@@ -42,6 +42,7 @@ struct RowChunk {
   std::vector<double> rows;     // the strip rows, from the outer one in
   std::vector<TableRow> lines;  // their table rows, from the running totals
   std::vector<Quad> quads;      // the formatting thread's scratch
+  PrintFormMemo vertexTexts;    // the vertices' texts, each written in about six facets
   ByteBlock stl;
   ByteBlock table;
 };
@@ -50,10 +51,11 @@ std::size_t facetBytes(StlFormat format) {
   return format == StlFormat::kBinary ? kBinaryStlFacetBytes : kStlFacetMaxBytes;
 }
 
-char* formatQuads(char* out, const std::vector<Quad>& quads, std::int32_t axisOffset, StlFormat format) {
+char* formatQuads(char* out, const std::vector<Quad>& quads, std::int32_t axisOffset, StlFormat format,
+                  PrintFormMemo& vertexTexts) {
   for (const Quad& quad : quads)
     out = format == StlFormat::kBinary ? binaryStlQuad(out, axisOffset, quad)
-                                       : formatStlQuad(out, axisOffset, quad);
+                                       : formatStlQuad(out, axisOffset, quad, vertexTexts);
   return out;
 }
 
@@ -66,7 +68,8 @@ bool writeEndCaps(const BladeGeometry& geometry, StlFormat format, int stlFile) 
   std::vector<Quad> quads;
   endCapQuads(geometry.grid, quads);
   ByteBlock block(2 * quads.size() * facetBytes(format));
-  block.setEnd(formatQuads(block.end(), quads, geometry.axisOffset, format));
+  PrintFormMemo vertexTexts;
+  block.setEnd(formatQuads(block.end(), quads, geometry.axisOffset, format, vertexTexts));
   return writeBlock(stlFile, block.view());
 }
 
@@ -110,7 +113,7 @@ bool writeBladeRows(const DesignParameters& p, const BladeGeometry& geometry, co
     c.stl.clear();
     for (double r : c.rows) {
       stripQuads(geometry.grid, r, c.quads);
-      c.stl.setEnd(formatQuads(c.stl.end(), c.quads, geometry.axisOffset, options.stlFormat));
+      c.stl.setEnd(formatQuads(c.stl.end(), c.quads, geometry.axisOffset, options.stlFormat, c.vertexTexts));
     }
     c.table.clear();
     for (const TableRow& line : c.lines)

@@ -35,14 +35,45 @@ char* copyWords(char* out, const char (&words)[size]) {
   return out + size - 1;
 }
 
+// Writes a vertex's numbers: each of them through the memo when the writer has one.
+struct VertexNumbers {
+  PrintFormMemo* memo;
+  char* operator()(char* out, double value) const {
+    return memo ? memo->write(out, value) : printFormTo(out, value);
+  }
+};
+
 // The three print forms separated by one blank, then CR LF.
-char* formatTriple(char* out, const Point3& p) {
-  out = printFormTo(out, p.x);
+template <class WriteNumber>
+char* formatTriple(char* out, const Point3& p, WriteNumber writeNumber) {
+  out = writeNumber(out, p.x);
   *out++ = ' ';
-  out = printFormTo(out, p.y);
+  out = writeNumber(out, p.y);
   *out++ = ' ';
-  out = printFormTo(out, p.z);
+  out = writeNumber(out, p.z);
   return copyWords(out, "\r\n");
+}
+
+// The normal's numbers are rarely written twice; the vertices' stand in about six facets each.
+char* formatFacet(char* out, const Point3& v1, const Point3& v2, const Point3& v3,
+                  VertexNumbers vertexNumbers) {
+  out = copyWords(out, "facet normal ");
+  out = formatTriple(out, facetNormal(v1, v2, v3), printFormTo);
+  out = copyWords(out, " outer loop\r\n");
+  for (const Point3* vertex : {&v1, &v2, &v3}) {
+    out = copyWords(out, " vertex ");
+    out = formatTriple(out, *vertex, vertexNumbers);
+  }
+  return copyWords(out, " endloop\r\nendfacet\r\n");
+}
+
+char* formatQuad(char* out, std::int32_t axisOffset, const Quad& quad, VertexNumbers vertexNumbers) {
+  Point3 p1 = shifted(quad.p1, axisOffset);
+  Point3 p2 = shifted(quad.p2, axisOffset);
+  Point3 p3 = shifted(quad.p3, axisOffset);
+  Point3 p4 = shifted(quad.p4, axisOffset);
+  out = formatFacet(out, p2, p1, p4, vertexNumbers);
+  return formatFacet(out, p3, p2, p4, vertexNumbers);
 }
 
 void printBytes(int fileNumber, const char* begin, const char* end) {
@@ -90,14 +121,7 @@ void writeStlHeader(int fileNumber, const DesignParameters& parameters) {
 }
 
 char* formatStlTriangle(char* out, const Point3& v1, const Point3& v2, const Point3& v3) {
-  out = copyWords(out, "facet normal ");
-  out = formatTriple(out, facetNormal(v1, v2, v3));
-  out = copyWords(out, " outer loop\r\n");
-  for (const Point3* vertex : {&v1, &v2, &v3}) {
-    out = copyWords(out, " vertex ");
-    out = formatTriple(out, *vertex);
-  }
-  return copyWords(out, " endloop\r\nendfacet\r\n");
+  return formatFacet(out, v1, v2, v3, {nullptr});
 }
 
 void writeStlTriangle(int fileNumber, const Point3& v1, const Point3& v2, const Point3& v3) {
@@ -105,18 +129,13 @@ void writeStlTriangle(int fileNumber, const Point3& v1, const Point3& v2, const 
   printBytes(fileNumber, block, formatStlTriangle(block, v1, v2, v3));
 }
 
-char* formatStlQuad(char* out, std::int32_t axisOffset, const Quad& quad) {
-  Point3 p1 = shifted(quad.p1, axisOffset);
-  Point3 p2 = shifted(quad.p2, axisOffset);
-  Point3 p3 = shifted(quad.p3, axisOffset);
-  Point3 p4 = shifted(quad.p4, axisOffset);
-  out = formatStlTriangle(out, p2, p1, p4);
-  return formatStlTriangle(out, p3, p2, p4);
+char* formatStlQuad(char* out, std::int32_t axisOffset, const Quad& quad, PrintFormMemo& vertexTexts) {
+  return formatQuad(out, axisOffset, quad, {&vertexTexts});
 }
 
 void writeStlQuad(int fileNumber, std::int32_t axisOffset, const Quad& quad) {
   char block[2 * kStlFacetMaxBytes];
-  printBytes(fileNumber, block, formatStlQuad(block, axisOffset, quad));
+  printBytes(fileNumber, block, formatQuad(block, axisOffset, quad, {nullptr}));
 }
 
 void writeStlFooter(int fileNumber) {

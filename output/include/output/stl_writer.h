@@ -14,6 +14,7 @@
 #include "blade/blade_surface.h"
 #include "blade/design_parameters.h"
 #include "text/number_forms.h"
+#include "text/print_form_memo.h"
 
 namespace zephyrion {
 
@@ -35,8 +36,9 @@ char* formatStlTriangle(char* out, const Point3& v1, const Point3& v2, const Poi
 void writeStlTriangle(int fileNumber, const Point3& v1, const Point3& v2, const Point3& v3);
 
 // The quad P1..P4 as the facets (P2, P1, P4) and (P3, P2, P4), with axisOffset taken off x:
-// at most 2 x kStlFacetMaxBytes.
-char* formatStlQuad(char* out, std::int32_t axisOffset, const Quad& quad);
+// at most 2 x kStlFacetMaxBytes. The vertices' numbers go through `vertexTexts`, which a writer
+// keeps from quad to quad.
+char* formatStlQuad(char* out, std::int32_t axisOffset, const Quad& quad, PrintFormMemo& vertexTexts);
 void writeStlQuad(int fileNumber, std::int32_t axisOffset, const Quad& quad);
 
 // "endsolid" and CR LF.
