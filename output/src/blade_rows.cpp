@@ -16,7 +16,7 @@ namespace {
 
 // A chunk's STL text stays near this size, so that the chunks in flight hold a few megabytes
 // however large the blade.
-constexpr std::size_t kChunkBytes = std::size_t{512} * 1024;
+constexpr std::size_t kChunkBytes = std::size_t{128} * 1024;
 
 // Chunks in flight per formatting thread: enough that no thread waits for a free slot while
 // the calling thread writes.
@@ -41,10 +41,14 @@ struct RowChunk {
   RowChunk(std::size_t stlCapacity, std::size_t tableCapacity) : stl(stlCapacity), table(tableCapacity) {}
   std::vector<double> rows;     // the strip rows, from the outer one in
   std::vector<TableRow> lines;  // their table rows, from the running totals
-  std::vector<Quad> quads;      // the formatting thread's scratch
-  PrintFormMemo vertexTexts;    // the vertices' texts, each written in about six facets
   ByteBlock stl;
   ByteBlock table;
+};
+
+// What a formatting thread keeps from chunk to chunk, in its own core's cache.
+struct Scratch {
+  std::vector<Quad> quads;
+  PrintFormMemo vertexTexts;  // the vertices' texts, each written in about six facets
 };
 
 std::size_t facetBytes(StlFormat format) {
@@ -90,6 +94,7 @@ bool writeBladeRows(const DesignParameters& p, const BladeGeometry& geometry, co
   const unsigned threads = formattingThreads(options.threads);
   const std::size_t window = std::min<std::size_t>(chunkCount, kSlotsPerThread * threads);
 
+  std::vector<Scratch> scratches(threads);
   std::vector<RowChunk> slots;
   slots.reserve(window);
   for (std::size_t i = 0; i < window; ++i)
@@ -108,12 +113,14 @@ bool writeBladeRows(const DesignParameters& p, const BladeGeometry& geometry, co
       c.lines.push_back(totals.addRow(geometry, p, r));
     }
   };
-  steps.format = [&](std::size_t, std::size_t slot) {
+  steps.format = [&](std::size_t, std::size_t slot, unsigned thread) {
     RowChunk& c = slots[slot];
+    Scratch& scratch = scratches[thread];
     c.stl.clear();
     for (double r : c.rows) {
-      stripQuads(geometry.grid, r, c.quads);
-      c.stl.setEnd(formatQuads(c.stl.end(), c.quads, geometry.axisOffset, options.stlFormat, c.vertexTexts));
+      stripQuads(geometry.grid, r, scratch.quads);
+      c.stl.setEnd(formatQuads(c.stl.end(), scratch.quads, geometry.axisOffset, options.stlFormat,
+                               scratch.vertexTexts));
     }
     c.table.clear();
     for (const TableRow& line : c.lines)

@@ -26,12 +26,12 @@ class ChunkQueue {
   }
 
   // A formatting thread's loop: formats published chunks until stopped.
-  void serve() {
+  void serve(unsigned thread) {
     std::unique_lock<std::mutex> hold(lock_);
     while (true) {
       workAvailable_.wait(hold, [&] { return stopping_ || claimed_ < prepared_; });
       if (stopping_) return;
-      formatClaimed(hold);
+      formatClaimed(hold, thread);
     }
   }
 
@@ -43,7 +43,7 @@ class ChunkQueue {
       if (failure_) std::rethrow_exception(failure_);
       if (formattedChunk_[slotOf(chunk)] == chunk + 1) return;
       if (claimed_ < prepared_) {
-        formatClaimed(hold);
+        formatClaimed(hold, 0);
       } else {
         chunkFormatted_.wait(hold);
       }
@@ -63,12 +63,12 @@ class ChunkQueue {
 
   // Formats the next published chunk with the lock released; a failure is kept for the
   // calling thread and stops the other threads.
-  void formatClaimed(std::unique_lock<std::mutex>& hold) {
+  void formatClaimed(std::unique_lock<std::mutex>& hold, unsigned thread) {
     const std::size_t chunk = claimed_++;
     hold.unlock();
     std::exception_ptr failure;
     try {
-      steps_.format(chunk, slotOf(chunk));
+      steps_.format(chunk, slotOf(chunk), thread);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -100,8 +100,8 @@ class FormattingThreads {
   FormattingThreads(ChunkQueue& queue, unsigned count) : queue_(queue) {
     threads_.reserve(count);
     try {
-      for (unsigned i = 0; i < count; ++i)
-        threads_.emplace_back([&queue] { queue.serve(); });
+      for (unsigned i = 1; i <= count; ++i)
+        threads_.emplace_back([&queue, i] { queue.serve(i); });
     } catch (const std::system_error&) {
     }
   }

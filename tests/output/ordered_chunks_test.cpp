@@ -21,7 +21,8 @@ std::uint64_t contentOf(std::size_t chunk) {
 
 // Runs the steps over `chunks` chunks and records what each step saw.
 struct Recorder {
-  explicit Recorder(std::size_t window) : slotContent(window), slotChunk(window) {}
+  Recorder(std::size_t window, unsigned threadCount)
+      : threads(threadCount), slotContent(window), slotChunk(window) {}
 
   ChunkSteps steps() {
     ChunkSteps s;
@@ -31,7 +32,9 @@ struct Recorder {
       EXPECT_LE(prepared.size() - committed.size(), slotChunk.size()) << "more chunks in flight than slots";
       slotChunk[slot] = chunk;
     };
-    s.format = [this](std::size_t chunk, std::size_t slot) {
+    s.format = [this](std::size_t chunk, std::size_t slot, unsigned thread) {
+      EXPECT_EQ(thread == 0, std::this_thread::get_id() == caller) << "thread 0 is the calling thread";
+      EXPECT_LT(thread, threads);
       if (chunk == throwAt) throw std::runtime_error("chunk " + std::to_string(chunk));
       if (chunk == exhaustAt) throw std::bad_alloc();
       EXPECT_EQ(slotChunk[slot], chunk) << "a slot was reused before its chunk was written";
@@ -48,6 +51,7 @@ struct Recorder {
   }
 
   std::thread::id caller = std::this_thread::get_id();
+  unsigned threads;
   std::vector<std::uint64_t> slotContent;
   std::vector<std::size_t> slotChunk;
   std::vector<std::size_t> prepared;
@@ -69,7 +73,7 @@ TEST(OrderedChunks, PreparesAndCommitsEveryChunkInOrderOnTheCallingThread) {
   for (unsigned threads : {1u, 2u, 3u, 8u}) {
     for (std::size_t window : {1u, 2u, 5u, 16u}) {
       for (std::size_t chunks : {0u, 1u, 2u, 7u, 40u}) {
-        Recorder recorder(window);
+        Recorder recorder(window, threads);
         EXPECT_TRUE(runOrderedChunks(chunks, threads, window, recorder.steps()));
         EXPECT_EQ(recorder.prepared, upTo(chunks)) << threads << " threads, window " << window;
         EXPECT_EQ(recorder.committed, upTo(chunks)) << threads << " threads, window " << window;
@@ -79,10 +83,10 @@ TEST(OrderedChunks, PreparesAndCommitsEveryChunkInOrderOnTheCallingThread) {
 }
 
 TEST(OrderedChunks, FormatsOnOtherThreadsWhenItHasThem) {
-  Recorder recorder(8);
+  Recorder recorder(8, 4);
   runOrderedChunks(200, 4, 8, recorder.steps());
   EXPECT_GT(recorder.formattedElsewhere, 0);
-  Recorder alone(8);
+  Recorder alone(8, 1);
   runOrderedChunks(200, 1, 8, alone.steps());
   EXPECT_EQ(alone.formattedElsewhere, 0);
 }
@@ -90,20 +94,20 @@ TEST(OrderedChunks, FormatsOnOtherThreadsWhenItHasThem) {
 TEST(OrderedChunks, AFailedFormatReachesTheCallerAfterTheChunksBeforeIt) {
   for (unsigned threads : {1u, 2u, 4u}) {
     for (int repeat = 0; repeat < 20; ++repeat) {
-      Recorder recorder(6);
+      Recorder recorder(6, threads);
       recorder.throwAt = 9;
       EXPECT_THROW(runOrderedChunks(40, threads, 6, recorder.steps()), std::runtime_error);
       ASSERT_LE(recorder.committed.size(), 9u);
       EXPECT_EQ(recorder.committed, upTo(recorder.committed.size()));
     }
   }
-  Recorder exhausted(4);
+  Recorder exhausted(4, 3);
   exhausted.exhaustAt = 3;
   EXPECT_THROW(runOrderedChunks(20, 3, 4, exhausted.steps()), std::bad_alloc);
 }
 
 TEST(OrderedChunks, AFailedPrepareStopsTheOtherThreads) {
-  Recorder recorder(4);
+  Recorder recorder(4, 4);
   ChunkSteps steps = recorder.steps();
   auto prepare = steps.prepare;
   steps.prepare = [&](std::size_t chunk, std::size_t slot) {
@@ -116,7 +120,7 @@ TEST(OrderedChunks, AFailedPrepareStopsTheOtherThreads) {
 
 TEST(OrderedChunks, ACommitReturningFalseEndsTheRun) {
   for (unsigned threads : {1u, 3u}) {
-    Recorder recorder(4);
+    Recorder recorder(4, threads);
     recorder.stopAt = 6;
     EXPECT_FALSE(runOrderedChunks(30, threads, 4, recorder.steps()));
     EXPECT_EQ(recorder.committed, upTo(7));

@@ -19,7 +19,9 @@ namespace zephyrion {
 
 struct ChunkSteps {
   std::function<void(std::size_t chunk, std::size_t slot)> prepare;
-  std::function<void(std::size_t chunk, std::size_t slot)> format;
+  // `thread` numbers the thread that formats: 0 the calling one, 1 to threads - 1 the others,
+  // so that each can keep scratch data of its own from chunk to chunk.
+  std::function<void(std::size_t chunk, std::size_t slot, unsigned thread)> format;
   std::function<bool(std::size_t chunk, std::size_t slot)> commit;
 };
 

@@ -18,10 +18,11 @@ class PrintFormMemo {
   char* write(char* out, double value);
 
  private:
-  // One remembered text per slot, chosen by the value's bits; a newer value takes the slot.
+  // One remembered text per slot, chosen by the value's bits; a newer value takes the slot. A
+  // print form is at most kNumberFormMaxBytes - 1 bytes long, so the last byte of the text
+  // holds its length (0: the slot is empty), and an entry fills half a cache line.
   struct Entry {
     std::uint64_t bits = 0;
-    std::uint8_t length = 0;  // 0: the slot is empty
     char text[kNumberFormMaxBytes] = {};
   };
   std::vector<Entry> entries_;
