@@ -91,7 +91,9 @@ bool writeBladeRows(const DesignParameters& p, const BladeGeometry& geometry, co
   const std::size_t rowBytes = facetsPerRow * facetBytes(options.stlFormat);
   const std::size_t rowsPerChunk = std::max<std::size_t>(1, kChunkBytes / rowBytes);
   const std::size_t chunkCount = (rowCount + rowsPerChunk - 1) / rowsPerChunk;
-  const unsigned threads = formattingThreads(options.threads);
+  // More threads than chunks would only wait.
+  const auto threads = static_cast<unsigned>(
+      std::min<std::size_t>(formattingThreads(options.threads), std::max<std::size_t>(chunkCount, 1)));
   const std::size_t window = std::min<std::size_t>(chunkCount, kSlotsPerThread * threads);
 
   std::vector<Scratch> scratches(threads);
