@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""Whole-process timing of zephyrion-cli beside copying the very files it wrote.
+
+For each design the script runs, interleaved and repeated: zephyrion-cli with 1, 2 and all
+threads, `cp` of the three files the run wrote, and `admesh --write-ascii-stl` re-writing its
+STL. It prints the median wall time, the median CPU time (user + system), the peak resident
+memory of each (from GNU time), and each median wall time as a ratio to the median of `cp`
+measured in the same rounds, so that a machine shared with other work still gives comparable
+figures.
+
+Usage: bench/process_speed.py BUILD/zephyrion-cli [--runs N] [--big-runs N] [--folder DIR]
+       [--no-threads]
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+GNU_TIME = "/usr/bin/time"  # Debian package "time"
+
+DESIGNS = [
+    ("default form", []),
+    ("--radius 5000 --divisions 100", ["--radius", "5000", "--divisions", "100"]),
+]
+
+
+def measure(command, cwd):
+    """Wall seconds, CPU seconds and peak resident kilobytes of one process. GNU time reports
+    the peak memory: a child forked from this script would count the script's own pages."""
+    report = os.path.join(cwd, "time.txt")
+    started = time.monotonic()
+    process = subprocess.run([GNU_TIME, "-f", "%U %S %M", "-o", report] + command, cwd=cwd,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    wall = time.monotonic() - started
+    if process.returncode != 0:
+        sys.exit("failed (%d): %s\n%s" % (process.returncode, " ".join(command),
+                                          process.stderr.decode(errors="replace")))
+    with open(report) as figures:
+        user, system, peak = figures.read().split()[-3:]
+    return wall, float(user) + float(system), int(peak)
+
+
+def cases_for(cli, options, folder, cores, with_threads):
+    """The commands compared for one design, each as (label, command); the last run of
+    zephyrion-cli writes the files that cp and admesh read."""
+    files = ["Blade.stl", "Blade.xls", "Blade.txt"]
+    copies = os.path.join(folder, "copies")
+    os.makedirs(copies, exist_ok=True)
+    run = [cli] + options + ["--output", "Blade"]
+    cases = [("cp of its files (baseline)", ["cp"] + files + [copies])]
+    if with_threads:
+        cases += [("zephyrion-cli --threads 1", run + ["--threads", "1"]),
+                  ("zephyrion-cli --threads 2", run + ["--threads", "2"])]
+    cases += [("zephyrion-cli (all %d threads)" % cores if with_threads else "zephyrion-cli", run),
+              ("admesh --write-ascii-stl", ["admesh", "--write-ascii-stl=" + os.path.join(copies, "admesh.stl"),
+                                            "Blade.stl"])]
+    return cases
+
+
+def report(title, results, baseline):
+    base = statistics.median(results[baseline]["wall"])
+    print("\n%s (%d interleaved runs, medians)" % (title, len(results[baseline]["wall"])))
+    print("  %-34s %10s %8s %10s %9s" % ("", "wall ms", "x cp", "CPU ms", "peak MB"))
+    for label, figures in results.items():
+        wall = statistics.median(figures["wall"])
+        print("  %-34s %10.1f %7.2fx %10.1f %9.1f" % (label, wall * 1000, wall / base,
+                                                        statistics.median(figures["cpu"]) * 1000,
+                                                        max(figures["rss"]) / 1024))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("cli")
+    parser.add_argument("--runs", type=int, default=15, help="rounds for the default form")
+    parser.add_argument("--big-runs", type=int, default=5, help="rounds for the large design")
+    parser.add_argument("--folder", help="where the files go (default: a temporary folder)")
+    parser.add_argument("--no-threads", action="store_true",
+                        help="for a build without --threads (an older one, as the baseline)")
+    arguments = parser.parse_args()
+    if shutil.which("admesh") is None or not os.path.exists(GNU_TIME):
+        sys.exit("admesh or GNU time is missing: run scripts/setup")
+    cli = os.path.abspath(arguments.cli)
+    cores = os.cpu_count() or 1
+    print("machine: %d hardware threads, %s" % (cores, platform_text()))
+    folder = arguments.folder or tempfile.mkdtemp(prefix="zephyrion-speed-")
+    try:
+        for (title, options), runs in zip(DESIGNS, [arguments.runs, arguments.big_runs]):
+            cases = cases_for(cli, options, folder, cores, not arguments.no_threads)
+            measure(cases[-2][1], folder)  # the files that cp and admesh read
+            results = {label: {"wall": [], "cpu": [], "rss": []} for label, _ in cases}
+            for _ in range(runs):
+                for label, command in cases:
+                    wall, cpu, rss = measure(command, folder)
+                    results[label]["wall"].append(wall)
+                    results[label]["cpu"].append(cpu)
+                    results[label]["rss"].append(rss)
+            size = os.path.getsize(os.path.join(folder, "Blade.stl")) + os.path.getsize(
+                os.path.join(folder, "Blade.xls"))
+            report("%s: %.1f MB written" % (title, size / 1e6), results, cases[0][0])
+    finally:
+        if not arguments.folder:
+            shutil.rmtree(folder)
+
+
+def platform_text():
+    model = ""
+    try:
+        with open("/proc/cpuinfo") as cpuinfo:
+            model = next((line.split(":", 1)[1].strip() for line in cpuinfo if line.startswith("model name")), "")
+    except OSError:
+        pass
+    return model or sys.platform
+
+
+if __name__ == "__main__":
+    main()
