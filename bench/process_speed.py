@@ -3,7 +3,7 @@
 
 For each design the script runs, interleaved and repeated: zephyrion-cli with 1, 2 and all
 threads, `cp` of the three files the run wrote, and `admesh --write-ascii-stl` re-writing its
-STL. It prints the median wall time, the median CPU time (user + system), the peak resident
+STL, each into fresh files after a sync. It prints the median wall time, the median CPU time (user + system), the peak resident
 memory of each (from GNU time), and each median wall time as a ratio to the median of `cp`
 measured in the same rounds, so that a machine shared with other work still gives comparable
 figures.
@@ -30,35 +30,51 @@ DESIGNS = [
 
 def measure(command, cwd):
     """Wall seconds, CPU seconds and peak resident kilobytes of one process. GNU time reports
-    the peak memory: a child forked from this script would count the script's own pages."""
+    the peak memory (a child forked from this script would count the script's own pages); the
+    CPU time comes from the kernel's account of GNU time and the process it waited for."""
     report = os.path.join(cwd, "time.txt")
     started = time.monotonic()
-    process = subprocess.run([GNU_TIME, "-f", "%U %S %M", "-o", report] + command, cwd=cwd,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    process = subprocess.Popen([GNU_TIME, "-f", "%M", "-o", report] + command, cwd=cwd,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
     wall = time.monotonic() - started
+    process.returncode = os.waitstatus_to_exitcode(status)
     if process.returncode != 0:
-        sys.exit("failed (%d): %s\n%s" % (process.returncode, " ".join(command),
-                                          process.stderr.decode(errors="replace")))
+        sys.exit("failed (%d): %s" % (process.returncode, " ".join(command)))
     with open(report) as figures:
-        user, system, peak = figures.read().split()[-3:]
-    return wall, float(user) + float(system), int(peak)
+        peak = int(figures.read().split()[-1])
+    return wall, usage.ru_utime + usage.ru_stime, peak
 
 
 def cases_for(cli, options, folder, cores, with_threads):
-    """The commands compared for one design, each as (label, command); the last run of
-    zephyrion-cli writes the files that cp and admesh read."""
-    files = ["Blade.stl", "Blade.xls", "Blade.txt"]
-    copies = os.path.join(folder, "copies")
-    os.makedirs(copies, exist_ok=True)
-    run = [cli] + options + ["--output", "Blade"]
-    cases = [("cp of its files (baseline)", ["cp"] + files + [copies])]
-    if with_threads:
-        cases += [("zephyrion-cli --threads 1", run + ["--threads", "1"]),
-                  ("zephyrion-cli --threads 2", run + ["--threads", "2"])]
-    cases += [("zephyrion-cli (all %d threads)" % cores if with_threads else "zephyrion-cli", run),
-              ("admesh --write-ascii-stl", ["admesh", "--write-ascii-stl=" + os.path.join(copies, "admesh.stl"),
-                                            "Blade.stl"])]
-    return cases
+    """The commands compared for one design, each as (label, command, files it writes). The
+    first run of zephyrion-cli, before the timed rounds, writes the files that cp and admesh
+    read; every timed command writes files of its own."""
+    names = ["Blade.stl", "Blade.xls", "Blade.txt"]
+    source = [os.path.join(folder, "source", name) for name in names]
+    runs = [("zephyrion-cli --threads 1", "1", ["--threads", "1"]),
+            ("zephyrion-cli --threads 2", "2", ["--threads", "2"]),
+            ("zephyrion-cli (all %d threads)" % cores, "all", [])] if with_threads else [("zephyrion-cli", "all", [])]
+    cases = [("cp of its files (baseline)", ["cp"] + source + [os.path.join(folder, "cp")],
+              [os.path.join(folder, "cp", name) for name in names])]
+    for label, leaf, extra in runs:
+        cases.append((label, [cli] + options + extra + ["--output", os.path.join(folder, leaf, "Blade")],
+                      [os.path.join(folder, leaf, name) for name in names]))
+    admesh_copy = os.path.join(folder, "admesh.stl")
+    cases.append(("admesh --write-ascii-stl", ["admesh", "--write-ascii-stl=" + admesh_copy, source[0]],
+                  [admesh_copy]))
+    for leaf in ["source", "cp", "1", "2", "all"]:
+        os.makedirs(os.path.join(folder, leaf), exist_ok=True)
+    return [cli] + options + ["--output", os.path.join(folder, "source", "Blade")], cases
+
+
+def fresh_start(files):
+    """Each timed command creates its files anew, after the disk has taken every earlier byte, so
+    that no command pays for another's write-back or for emptying a file it replaces."""
+    for name in files:
+        if os.path.exists(name):
+            os.remove(name)
+    os.sync()
 
 
 def report(title, results, baseline):
@@ -89,17 +105,17 @@ def main():
     folder = arguments.folder or tempfile.mkdtemp(prefix="zephyrion-speed-")
     try:
         for (title, options), runs in zip(DESIGNS, [arguments.runs, arguments.big_runs]):
-            cases = cases_for(cli, options, folder, cores, not arguments.no_threads)
-            measure(cases[-2][1], folder)  # the files that cp and admesh read
-            results = {label: {"wall": [], "cpu": [], "rss": []} for label, _ in cases}
+            write_source, cases = cases_for(cli, options, folder, cores, not arguments.no_threads)
+            measure(write_source, folder)
+            results = {label: {"wall": [], "cpu": [], "rss": []} for label, _, _ in cases}
             for _ in range(runs):
-                for label, command in cases:
+                for label, command, files in cases:
+                    fresh_start(files)
                     wall, cpu, rss = measure(command, folder)
                     results[label]["wall"].append(wall)
                     results[label]["cpu"].append(cpu)
                     results[label]["rss"].append(rss)
-            size = os.path.getsize(os.path.join(folder, "Blade.stl")) + os.path.getsize(
-                os.path.join(folder, "Blade.xls"))
+            size = sum(os.path.getsize(os.path.join(folder, "source", name)) for name in ["Blade.stl", "Blade.xls"])
             report("%s: %.1f MB written" % (title, size / 1e6), results, cases[0][0])
     finally:
         if not arguments.folder:
