@@ -9,7 +9,7 @@ measured in the same rounds, so that a machine shared with other work still give
 figures.
 
 Usage: bench/process_speed.py BUILD/zephyrion-cli [--runs N] [--big-runs N] [--folder DIR]
-       [--no-threads]
+       [--no-threads] [--earlier OTHER/zephyrion-cli]
 """
 import argparse
 import os
@@ -46,7 +46,7 @@ def measure(command, cwd):
     return wall, usage.ru_utime + usage.ru_stime, peak
 
 
-def cases_for(cli, options, folder, cores, with_threads):
+def cases_for(cli, options, folder, cores, with_threads, earlier_cli):
     """The commands compared for one design, each as (label, command, files it writes). The
     first run of zephyrion-cli, before the timed rounds, writes the files that cp and admesh
     read; every timed command writes files of its own."""
@@ -57,13 +57,16 @@ def cases_for(cli, options, folder, cores, with_threads):
             ("zephyrion-cli (all %d threads)" % cores, "all", [])] if with_threads else [("zephyrion-cli", "all", [])]
     cases = [("cp of its files (baseline)", ["cp"] + source + [os.path.join(folder, "cp")],
               [os.path.join(folder, "cp", name) for name in names])]
+    if earlier_cli:
+        runs.insert(0, ("earlier build, as it runs", "earlier", []))
     for label, leaf, extra in runs:
-        cases.append((label, [cli] + options + extra + ["--output", os.path.join(folder, leaf, "Blade")],
+        program = earlier_cli if leaf == "earlier" else cli
+        cases.append((label, [program] + options + extra + ["--output", os.path.join(folder, leaf, "Blade")],
                       [os.path.join(folder, leaf, name) for name in names]))
     admesh_copy = os.path.join(folder, "admesh.stl")
     cases.append(("admesh --write-ascii-stl", ["admesh", "--write-ascii-stl=" + admesh_copy, source[0]],
                   [admesh_copy]))
-    for leaf in ["source", "cp", "1", "2", "all"]:
+    for leaf in ["source", "cp", "earlier", "1", "2", "all"]:
         os.makedirs(os.path.join(folder, leaf), exist_ok=True)
     return [cli] + options + ["--output", os.path.join(folder, "source", "Blade")], cases
 
@@ -96,6 +99,7 @@ def main():
     parser.add_argument("--folder", help="where the files go (default: a temporary folder)")
     parser.add_argument("--no-threads", action="store_true",
                         help="for a build without --threads (an older one, as the baseline)")
+    parser.add_argument("--earlier", help="another zephyrion-cli (an earlier build) to time in the same rounds")
     arguments = parser.parse_args()
     if shutil.which("admesh") is None or not os.path.exists(GNU_TIME):
         sys.exit("admesh or GNU time is missing: run scripts/setup")
@@ -105,7 +109,8 @@ def main():
     folder = arguments.folder or tempfile.mkdtemp(prefix="zephyrion-speed-")
     try:
         for (title, options), runs in zip(DESIGNS, [arguments.runs, arguments.big_runs]):
-            write_source, cases = cases_for(cli, options, folder, cores, not arguments.no_threads)
+            write_source, cases = cases_for(cli, options, folder, cores, not arguments.no_threads,
+                                            os.path.abspath(arguments.earlier) if arguments.earlier else None)
             measure(write_source, folder)
             results = {label: {"wall": [], "cpu": [], "rss": []} for label, _, _ in cases}
             for _ in range(runs):
