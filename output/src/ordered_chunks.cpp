@@ -16,7 +16,7 @@ class ChunkQueue {
  public:
   ChunkQueue(std::size_t window, const ChunkSteps& steps) : formattedChunk_(window, 0), steps_(steps) {}
 
-  // Makes chunk `prepared` available to the formatting threads.
+  // Makes the next prepared chunk available to the formatting threads.
   void publish() {
     {
       std::lock_guard<std::mutex> hold(lock_);

@@ -119,9 +119,20 @@ Scaled scaledByPowerOfTen(NormalisedBinary v, int q) {
 
 thread_local std::uint64_t fallbackCount = 0;
 
+// The rounding of std::to_chars itself, for the values the scaled fraction cannot decide.
 SixteenDigits fallBack(double magnitude) {
   ++fallbackCount;
-  return roundToSixteenDigitsByToChars(magnitude);
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 15).ptr;
+  // text holds "d.ddddddddddddddde+XX" (or e-XX, e+XXX).
+  SixteenDigits rounded{0, 0};
+  rounded.significand = static_cast<std::uint64_t>(text[0] - '0');
+  for (int i = 2; i < 17; ++i)
+    rounded.significand = rounded.significand * 10 + static_cast<std::uint64_t>(text[i] - '0');
+  const char* exponentText = text + 18;  // after "d." + 15 digits + "e"
+  if (*exponentText == '+') ++exponentText;
+  std::from_chars(exponentText, end, rounded.exponent);
+  return rounded;
 }
 
 }  // namespace
@@ -144,20 +155,6 @@ SixteenDigits roundToSixteenDigits(double magnitude) {
   }
   if (significand < kTenToThe15) return fallBack(magnitude);
   return {significand, k};
-}
-
-SixteenDigits roundToSixteenDigitsByToChars(double magnitude) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 15).ptr;
-  // text holds "d.ddddddddddddddde+XX" (or e-XX, e+XXX).
-  SixteenDigits rounded{0, 0};
-  rounded.significand = static_cast<std::uint64_t>(text[0] - '0');
-  for (int i = 2; i < 17; ++i)
-    rounded.significand = rounded.significand * 10 + static_cast<std::uint64_t>(text[i] - '0');
-  const char* exponentText = text + 18;  // after "d." + 15 digits + "e"
-  if (*exponentText == '+') ++exponentText;
-  std::from_chars(exponentText, end, rounded.exponent);
-  return rounded;
 }
 
 std::uint64_t sixteenDigitFallbacks() {

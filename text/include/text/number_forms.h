@@ -16,7 +16,8 @@ namespace zephyrion {
 // Unreadable text gives 0; it never fails. Decimal values beyond the double range give ±inf.
 double textToNumber(std::string_view text);
 
-// The longest text of the print form and of the short form ("-1.234567890123456e-308").
+// Room for any text of the print form or the short form: the longest, "-1.234567890123456e-308",
+// has 23 bytes.
 inline constexpr std::size_t kNumberFormMaxBytes = 24;
 
 // The print form: 16 significant digits, a leading blank unless the text starts with "-",

@@ -17,12 +17,8 @@ struct SixteenDigits {
 // `magnitude` must be finite and above zero (subnormals included).
 SixteenDigits roundToSixteenDigits(double magnitude);
 
-// The same rounding taken from std::to_chars alone: the fallback of roundToSixteenDigits for the
-// values it cannot decide.
-SixteenDigits roundToSixteenDigitsByToChars(double magnitude);
-
-// How many values roundToSixteenDigits has handed to roundToSixteenDigitsByToChars in this
-// thread: the exact halves and the values too near one to decide.
+// How many values roundToSixteenDigits has left to std::to_chars in this thread: the exact
+// halves and the values too near one to decide.
 std::uint64_t sixteenDigitFallbacks();
 
 }  // namespace zephyrion
