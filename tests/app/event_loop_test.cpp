@@ -13,7 +13,7 @@
 #include "widgets/button.h"
 #include "widgets/edit.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 namespace {
 
 constexpr int kEscape = 27;
@@ -227,4 +227,4 @@ TEST_F(EventLoopTest, AnActionThatEndsTheProgramEndsItFromInsideTheLoop) {
 }
 
 }  // namespace
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support

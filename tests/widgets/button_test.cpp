@@ -11,7 +11,7 @@
 #include "widgets/button.h"
 #include "widgets/edit.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 namespace {
 
 class ButtonTest : public WidgetTest {
@@ -229,4 +229,4 @@ TEST_F(ButtonTest, AnActionMayRebindItsOwnButton) {
 }
 
 }  // namespace
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support

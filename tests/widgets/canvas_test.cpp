@@ -10,7 +10,7 @@
 #include "widgets/canvas.h"
 #include "widgets/edit.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 namespace {
 
 class CanvasTest : public WidgetTest {
@@ -88,4 +88,4 @@ TEST_F(CanvasTest, AClickOnTheCanvasChangesNothingAndReachesTheFieldsBehindIt) {
 }
 
 }  // namespace
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support

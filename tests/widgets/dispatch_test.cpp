@@ -8,7 +8,7 @@
 #include "widget_screen.h"
 #include "widgets/widgets.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 namespace {
 
 class DispatchTest : public WidgetTest {
@@ -91,4 +91,4 @@ TEST_F(DispatchTest, ARecordThatEndsAtTheHeadTakesItselfOffTheChain) {
 }
 
 }  // namespace
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support

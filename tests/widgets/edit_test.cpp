@@ -9,7 +9,7 @@
 #include "widget_screen.h"
 #include "widgets/edit.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 namespace {
 
 constexpr std::int32_t kUnfocusedBox = 0xEEEEEE;
@@ -446,4 +446,4 @@ TEST_F(EditTest, KeysStayOnTheTextWhenItWasReplacedDirectly) {
 }
 
 }  // namespace
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support

@@ -5,7 +5,7 @@
 #include "widget_screen.h"
 #include "widgets/label.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 namespace {
 
 using LabelTest = WidgetTest;
@@ -69,4 +69,4 @@ TEST_F(LabelTest, ALabelIsNeverChained) {
 }
 
 }  // namespace
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support

@@ -12,7 +12,7 @@
 #include "gfx/screen.h"
 #include "widgets/chain.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 
 inline constexpr std::int32_t kBackdrop = 0x102030;
 inline constexpr std::int32_t kFormGrey = 0xD4D0C8;
@@ -57,4 +57,4 @@ class WidgetTest : public ::testing::Test {
   MemoryScreen screen;
 };
 
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support

@@ -9,7 +9,7 @@
 
 #include "widgets/chain.h"
 
-namespace zephyrion::testing {
+namespace zephyrion::testing_support {
 
 struct LoggedEvent {
   std::string by;  // the log that saw it
@@ -57,4 +57,4 @@ inline std::vector<LoggedEvent> eventsOfKind(std::int32_t kind) {
   return found;
 }
 
-}  // namespace zephyrion::testing
+}  // namespace zephyrion::testing_support
