@@ -2,6 +2,7 @@
 // font_8x8.inc, so that the glyphs stay readable in review and no font file is needed at run time.
 #include "fonts.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -129,6 +130,14 @@ const std::uint8_t* glyphRows(int cellHeight, unsigned char code) {
     default:
       return nullptr;
   }
+}
+
+char characterOfInk(int cellHeight, const std::uint8_t* ink) {
+  for (int code = kFirstDrawn; code <= kLastDrawn; ++code) {
+    const std::uint8_t* glyph = glyphRows(cellHeight, static_cast<unsigned char>(code));
+    if (glyph && std::equal(glyph, glyph + cellHeight, ink)) return static_cast<char>(code);
+  }
+  return '?';
 }
 
 }  // namespace zephyrion::fonts

@@ -10,4 +10,9 @@ namespace zephyrion::fonts {
 // any other height.
 const std::uint8_t* glyphRows(int cellHeight, unsigned char code);
 
+// The character whose glyph the ink shows (`cellHeight` rows as glyphRows gives them), among
+// the printable bytes 32 to 126; '?' when none matches or the height has no font. Reading text
+// back off the screen this way is how tests see what the user sees.
+char characterOfInk(int cellHeight, const std::uint8_t* ink);
+
 }  // namespace zephyrion::fonts

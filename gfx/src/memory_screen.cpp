@@ -96,26 +96,19 @@ void storeKeyLocked(int key) {
   storeKey(state, key);
 }
 
-bool cellShowsGlyph(const PixelScreen& screen, int left, int top, std::int32_t colour,
-                    const std::uint8_t* glyph) {
+// The ink of the cell whose top-left pixel is (left, top): the pixels of the colour, one byte a row.
+char characterInCell(const PixelScreen& screen, int left, int top, std::int32_t colour) {
+  std::uint8_t ink[16] = {};
   for (int row = 0; row < screen.cellHeight(); ++row) {
     for (int bit = 0; bit < 8; ++bit) {
       int x = left + bit;
       int y = top + row;
-      bool inked = x < screen.width() && y < screen.height() &&
-                   static_cast<std::int32_t>(screen.pixel(x, y)) == colour;
-      if (inked != ((glyph[row] & (0x80 >> bit)) != 0)) return false;
+      if (x < screen.width() && y < screen.height() &&
+          static_cast<std::int32_t>(screen.pixel(x, y)) == colour)
+        ink[row] = static_cast<std::uint8_t>(ink[row] | (0x80 >> bit));
     }
   }
-  return true;
-}
-
-char characterInCell(const PixelScreen& screen, int left, int top, std::int32_t colour) {
-  for (int code = 32; code <= 126; ++code) {
-    const std::uint8_t* glyph = fonts::glyphRows(screen.cellHeight(), static_cast<unsigned char>(code));
-    if (glyph && cellShowsGlyph(screen, left, top, colour, glyph)) return static_cast<char>(code);
-  }
-  return '?';
+  return fonts::characterOfInk(screen.cellHeight(), ink);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // characters drawn in the colour in the 8x16 cells from pixel (X, Y) to the right. Each cell is
 // matched against the glyphs of bytes 32 to 126 (pixels of the colour are ink, all others paper);
 // a cell that matches none reads as "?".
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -55,14 +54,6 @@ std::vector<std::uint8_t> cellInk(const Picture& picture, int x, int y, std::uin
   return rows;
 }
 
-char characterOf(const std::vector<std::uint8_t>& ink) {
-  for (int code = 32; code <= 126; ++code) {
-    const std::uint8_t* glyph = zephyrion::fonts::glyphRows(16, static_cast<unsigned char>(code));
-    if (std::equal(ink.begin(), ink.end(), glyph)) return static_cast<char>(code);
-  }
-  return '?';
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,7 +72,7 @@ int main(int argc, char** argv) {
   auto colour = static_cast<std::uint32_t>(std::stoul(argv[5], nullptr, 16));
   std::string text;
   for (int k = 0; k < length; ++k)
-    text += characterOf(cellInk(picture, x + 8 * k, y, colour));
+    text += zephyrion::fonts::characterOfInk(16, cellInk(picture, x + 8 * k, y, colour).data());
   std::cout << text << "\n";
   return 0;
 }
