@@ -36,12 +36,12 @@ void runCalculation(xButton& /*button*/) {
       // Not redrawn here: the click that started the run goes on along the chain, and every
       // field redraws on a left press, so the field shows the text at once.
       formFields[kFieldOutputName].text = "Bad file name";
-      Beep();
+      beep();
       return;
     case RunStatus::kRefused:
     case RunStatus::kWriteFailed:
       showRunProblem(result.message, screenHeight);
-      Beep();
+      beep();
       return;
   }
 }

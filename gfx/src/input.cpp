@@ -99,7 +99,7 @@ void endProgram(int status) {
   std::abort();  // only if a window system broke its promise not to return
 }
 
-void Beep() {
+void beep() {
   currentPlatform().beep();
 }
 

@@ -24,7 +24,8 @@ class KeyRing {
   int tail_ = 0;  // where the next key goes
 };
 
-// The integer stored for an extended key, and the key text of a stored key.
+// The integer stored for an extended key: its code in bits 8..15 (keyText turns it back into a
+// key text).
 constexpr int extendedKey(int code) {
   return (code & 0xFF) << 8;
 }

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "fonts.h"
+#include "gfx/input.h"
 #include "platform.h"
 #include "screen_state.h"
 
@@ -205,7 +206,7 @@ void MemoryScreen::pressExtendedKey(int code) {
 }
 
 void MemoryScreen::requestClose() {
-  pressExtendedKey(107);
+  pressExtendedKey(kKeyWindowClose);
 }
 
 void MemoryScreen::moveMouse(int x, int y) {

@@ -204,8 +204,8 @@ TEST(InputWithoutScreen, TheKeyWaitReturns) {
 }
 
 TEST_F(InputTest, BeepsAreCounted) {
-  Beep();
-  Beep();
+  beep();
+  beep();
   EXPECT_EQ(screen.beepCount(), 2);
 }
 

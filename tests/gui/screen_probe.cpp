@@ -93,7 +93,7 @@ void probe() {
     printText(1, "written before the end", kNewlineFlag);
   }
   drawKnownPicture();
-  Beep();
+  beep();
   logLine("ready", {});
   pollUntilCloseRequest();
 }

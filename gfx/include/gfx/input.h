@@ -53,6 +53,6 @@ void sleepMs(int milliseconds);
 [[noreturn]] void endProgram(int status);
 
 // A 1000 Hz tone for 250 ms. Never waits for the tone and never fails: silent without a sound device.
-void Beep();
+void beep();
 
 }  // namespace zephyrion
