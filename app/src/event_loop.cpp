@@ -36,9 +36,12 @@ void sendKey(const std::string& key) {
   dispatchEvent(EVENT_KEY, widgetChainHead, length, keyCode(key.front()), keyCode(key.back()), 0);
 }
 
+// One reading serves as this pass's end and the next pass's start, so that the ticks add up to
+// the time that passed: a second reading would drop the time between the two.
 void sendTick(LoopState& state) {
-  const std::int32_t elapsedMs = roundToInt32(std::fabs(clockSeconds() - state.previousClock) * 1000.0);
-  state.previousClock = clockSeconds();
+  const double now = clockSeconds();
+  const std::int32_t elapsedMs = roundToInt32(std::fabs(now - state.previousClock) * 1000.0);
+  state.previousClock = now;
   dispatchEvent(EVENT_TICK, widgetChainHead, elapsedMs, 0, 0, 0);
 }
 

@@ -22,6 +22,7 @@ struct MemoryScreen::Backend final : Platform {
 
   std::vector<DisplayMode> modes;
   std::int64_t clockMs = 0;
+  int readingStepMs = 0;
   std::vector<Action> actions;
   std::uint64_t actionsScheduled = 0;
   int beeps = 0;
@@ -40,7 +41,11 @@ struct MemoryScreen::Backend final : Platform {
   }
 
   void closeWindow() override {}
-  double clockSeconds() override { return static_cast<double>(clockMs) / 1000.0; }
+  double clockSeconds() override {
+    double reading = static_cast<double>(clockMs) / 1000.0;
+    if (readingStepMs > 0) advance(readingStepMs);
+    return reading;
+  }
   void sleepFor(int milliseconds) override { advance(milliseconds); }
   bool keysCanArrive() override { return !actions.empty(); }
   void waitForConsoleKey() override {}
@@ -235,11 +240,15 @@ void MemoryScreen::setInside(bool inside) {
 }
 
 double MemoryScreen::now() const {
-  return backend_->clockSeconds();
+  return static_cast<double>(backend_->clockMs) / 1000.0;
 }
 
 void MemoryScreen::advanceMs(int milliseconds) {
   backend_->advance(milliseconds);
+}
+
+void MemoryScreen::advanceOnEveryReading(int milliseconds) {
+  backend_->readingStepMs = std::max(milliseconds, 0);
 }
 
 void MemoryScreen::after(int milliseconds, std::function<void()> action) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -58,6 +59,19 @@ TEST_F(EventLoopTest, WithNoInputEachPassSendsOneTickAndNothingElse) {
   expected.push_back(keyEvent(1, kEscape, kEscape));
   expected.push_back(tickEvent(1));
   EXPECT_EQ(loggedEvents(), expected);
+}
+
+TEST_F(EventLoopTest, TheTicksAddUpToTheTimeThatPassedWhileTheClockMovesAsItIsRead) {
+  screen.advanceMs(5000);
+  screen.advanceOnEveryReading(1);
+  screen.after(20, [this] { screen.pressKey(kEscape); });
+  runLoop();
+  std::int64_t ticked = 0;
+  for (const LoggedEvent& tick : eventsOfKind(EVENT_TICK))
+    ticked += tick.a;
+  // From the loop's first reading (at 5000 ms) to the last pass's reading, which the clock's own
+  // step after it and the last pass's 1 ms sleep follow.
+  EXPECT_EQ(ticked, std::llround(screen.now() * 1000.0) - 5000 - 1 - 1);
 }
 
 TEST_F(EventLoopTest, ATickCarriesTheTimeAnActionTookInThePassBefore) {

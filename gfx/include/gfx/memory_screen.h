@@ -9,8 +9,9 @@
 //   EXPECT_EQ(screen.pixel(100, 40), 0xD4D0C8);
 //
 // The clock starts at 0 and moves only when the program sleeps (sleepMs) or the test calls
-// advanceMs; actions given to `after` run when the clock reaches their time. endProgram closes the
-// files and the screen and then throws ProgramEnded instead of ending the test process.
+// advanceMs (or, when asked, on every reading); actions given to `after` run when the clock reaches their
+// time. endProgram closes the files and the screen and then throws ProgramEnded instead of ending the test
+// process.
 #pragma once
 
 #include <cstdint>
@@ -76,10 +77,13 @@ class MemoryScreen {
   // The clock, in seconds.
   double now() const;
   void advanceMs(int milliseconds);
+  // From now on every reading by the program (clockSeconds) moves the clock on by that much
+  // after it is read, as a real clock moves while the program works; 0 (the start) stops it.
+  void advanceOnEveryReading(int milliseconds);
   // Runs the action when the clock has moved `milliseconds` on from now.
   void after(int milliseconds, std::function<void()> action);
 
-  // How many times Beep was called.
+  // How many times beep was called.
   int beepCount() const;
 
  private:
