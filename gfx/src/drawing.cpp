@@ -67,6 +67,7 @@ int gfxOpenScreen(int width, int height, int depth, int pages, std::uint32_t win
     state.keys.clear();
     state.keyArrived = false;
     state.mouse = MouseState{};
+    state.unreportedButtons.clear();
   }
   WindowRequest request{width, height, (windowFlags & kFullScreen) != 0,
                         (windowFlags & kFixedScreenKind) != 0};

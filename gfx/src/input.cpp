@@ -64,11 +64,11 @@ int inputPollMouse(std::int32_t& x, std::int32_t& y, std::int32_t& wheel, std::i
                    std::int32_t& confined) {
   ScreenState& state = screenState();
   std::lock_guard<std::mutex> guard(state.lock);
-  const MouseState& mouse = state.mouse;
-  if (!state.screen || !mouse.active() || !mouse.inside) {
+  if (!state.screen || !state.mouse.active() || !state.mouse.inside) {
     x = y = wheel = buttons = confined = -1;
     return 1;
   }
+  const MouseState mouse = mouseForPoll(state);
   x = mouse.x;
   y = mouse.y;
   wheel = mouse.wheel;

@@ -37,6 +37,7 @@ struct MemoryScreen::Backend final : Platform {
     ScreenState& state = screenState();
     std::lock_guard<std::mutex> guard(state.lock);
     copyMouse(state);
+    state.mouse.buttons = user.buttons;
     return true;
   }
 
@@ -52,14 +53,17 @@ struct MemoryScreen::Backend final : Platform {
   void beep() override { ++beeps; }
   [[noreturn]] void endProcess(int status) override { throw ProgramEnded{status}; }
 
-  // With the lock held; the wheel count belongs to the screen and stays.
+  // With the lock held. The wheel count and the buttons stay: the screen counts the notches, and
+  // button changes reach it through changeButtons, as a window's do.
   void copyMouse(ScreenState& state) const {
     if (!state.screen) return;
     bool onScreen =
         user.x >= 0 && user.y >= 0 && user.x < state.screen->width() && user.y < state.screen->height();
     int wheel = state.mouse.wheel;
+    int buttons = state.mouse.buttons;
     state.mouse = user;
     state.mouse.wheel = wheel;
+    state.mouse.buttons = buttons;
     state.mouse.inside = user.inside && onScreen;
   }
 
@@ -221,8 +225,13 @@ void MemoryScreen::moveMouse(int x, int y) {
   });
 }
 
+// Like a window's button messages, each change waits for a poll to report it.
 void MemoryScreen::setButtons(int buttons) {
-  backend_->changeMouse([&](MouseState& mouse) { mouse.buttons = buttons & 0x1F; });
+  backend_->user.buttons = buttons & 0x1F;
+  ScreenState& state = screenState();
+  std::lock_guard<std::mutex> guard(state.lock);
+  if (!state.screen) return;
+  changeButtons(state, backend_->user.buttons);
 }
 
 void MemoryScreen::turnWheel(int notches) {

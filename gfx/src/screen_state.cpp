@@ -13,4 +13,23 @@ void storeKey(ScreenState& state, int key) {
   state.keyArrived = true;
 }
 
+void changeButtons(ScreenState& state, int buttons) {
+  if (buttons == state.mouse.buttons) return;
+  state.mouse.buttons = buttons;
+  if (state.unreportedButtons.size() == kKeptButtonChanges) state.unreportedButtons.pop_front();
+  state.unreportedButtons.push_back({state.mouse.x, state.mouse.y, buttons});
+}
+
+MouseState mouseForPoll(ScreenState& state) {
+  MouseState reported = state.mouse;
+  if (!state.unreportedButtons.empty()) {
+    const ButtonChange& oldest = state.unreportedButtons.front();
+    reported.x = oldest.x;
+    reported.y = oldest.y;
+    reported.buttons = oldest.buttons;
+    state.unreportedButtons.pop_front();
+  }
+  return reported;
+}
+
 }  // namespace zephyrion

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -24,12 +25,21 @@ struct MouseState {
   bool active() const { return focused && !minimised; }
 };
 
+// The buttons as they became after a press or release, and where the pointer was then.
+struct ButtonChange {
+  int x = 0;
+  int y = 0;
+  int buttons = 0;
+};
+
 struct ScreenState {
   std::mutex lock;
   std::optional<PixelScreen> screen;  // present while a screen is open
   KeyRing keys;
   bool keyArrived = false;  // set by every stored key, cleared by polls and the sleep's looks
   MouseState mouse;
+  // Button changes that no poll has reported yet, oldest first (at most kKeptButtonChanges).
+  std::deque<ButtonChange> unreportedButtons;
   std::vector<std::int32_t> modes;  // the last gfxListModes list
   std::size_t nextMode = 0;
 };
@@ -38,6 +48,19 @@ ScreenState& screenState();
 
 // With the lock held: stores a key while a screen is open (keys before that are not kept).
 void storeKey(ScreenState& state, int key);
+
+// Far more button changes than a user makes between two polls; past that the oldest goes.
+inline constexpr std::size_t kKeptButtonChanges = 16;
+
+// With the lock held: the buttons held become `buttons`, with the pointer where it is now. A
+// press and its release can both come between two polls (a click sent at once, as xdotool and
+// remote desktops send them); each change is kept until a poll has reported it, so the next poll
+// sees the button pressed and a later one sees it released.
+void changeButtons(ScreenState& state, int buttons);
+
+// With the lock held: the mouse as the next poll reports it, with the oldest unreported button
+// change (and the pointer where it happened) taking the place of the buttons held now.
+MouseState mouseForPoll(ScreenState& state);
 
 // Closes the screen if one is open: the window goes and file number 0 prints to standard output again.
 void closeScreen();

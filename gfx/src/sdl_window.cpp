@@ -180,10 +180,10 @@ void applyChange(ScreenState& state, const InputChange& change) {
       break;
     }
     case InputChange::Kind::ButtonDown:
-      mouse.buttons |= change.a;
+      changeButtons(state, mouse.buttons | change.a);
       break;
     case InputChange::Kind::ButtonUp:
-      mouse.buttons &= ~change.a;
+      changeButtons(state, mouse.buttons & ~change.a);
       break;
     case InputChange::Kind::Wheel:
       mouse.wheel += change.a;

@@ -102,6 +102,23 @@ TEST_F(EventLoopTest, PressAndReleaseWithoutMovingSendWordsSeventeenThenSixteen)
                                       mouseEvent(100, 100, 0, kLeftReleased)}));
 }
 
+TEST_F(EventLoopTest, APressAndReleaseBetweenTwoPassesStillSendSeventeenThenSixteen) {
+  xButton button;
+  buttonSet(button, "Go", 10, 10, 80);
+  int clicks = 0;
+  button.onClick = [&](xButton&) { ++clicks; };
+  screen.after(3, [this] {
+    screen.moveMouse(20, 20);
+    screen.setButtons(kLeftButton);
+    screen.setButtons(0);
+  });
+  screen.after(8, [this] { screen.pressKey(kEscape); });
+  runLoop();
+  EXPECT_EQ(eventsOfKind(EVENT_MOUSE), (std::vector<LoggedEvent>{mouseEvent(20, 20, 0, kLeftPressed),
+                                                                 mouseEvent(20, 20, 0, kLeftReleased)}));
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(EventLoopTest, MovingWithTheLeftButtonHeldSendsWordOneOnEachMove) {
   screen.after(2, [this] {
     screen.moveMouse(100, 100);

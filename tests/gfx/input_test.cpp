@@ -122,6 +122,45 @@ TEST_F(InputTest, AMousePollGivesPositionWheelAndButtons) {
   EXPECT_EQ(pollMouse(), (Mouse{0, 30, 40, 1, 3, 0}));
 }
 
+TEST_F(InputTest, APressAndItsReleaseBetweenTwoPollsAreReportedOnePollAfterTheOther) {
+  screen.moveMouse(30, 40);
+  screen.setButtons(kLeftButton);
+  screen.setButtons(0);
+  EXPECT_EQ(pollMouse(), (Mouse{0, 30, 40, 0, kLeftButton, 0}));
+  EXPECT_EQ(pollMouse(), (Mouse{0, 30, 40, 0, 0, 0}));
+  EXPECT_EQ(pollMouse(), (Mouse{0, 30, 40, 0, 0, 0}));
+}
+
+TEST_F(InputTest, EachButtonChangeIsReportedWhereThePointerWasAtThatChange) {
+  screen.moveMouse(30, 40);
+  screen.setButtons(kLeftButton);
+  screen.moveMouse(50, 60);
+  screen.setButtons(0);
+  screen.moveMouse(70, 80);
+  screen.setButtons(kRightButton);
+  EXPECT_EQ(pollMouse(), (Mouse{0, 30, 40, 0, kLeftButton, 0}));
+  EXPECT_EQ(pollMouse(), (Mouse{0, 50, 60, 0, 0, 0}));
+  EXPECT_EQ(pollMouse(), (Mouse{0, 70, 80, 0, kRightButton, 0}));
+  screen.moveMouse(90, 100);
+  EXPECT_EQ(pollMouse(), (Mouse{0, 90, 100, 0, kRightButton, 0}));
+}
+
+TEST_F(InputTest, ButtonChangesWaitThroughFailedPollsAndOnlyTheNewestAreKept) {
+  screen.setActive(false);
+  for (int click = 0; click < 20; ++click) {
+    screen.moveMouse(click, 0);
+    screen.setButtons(kLeftButton);
+    screen.setButtons(0);
+  }
+  EXPECT_EQ(pollMouse(), kFailedPoll);
+  screen.setActive(true);
+  // 16 changes are kept: the presses and releases of the last eight clicks.
+  for (int click = 12; click < 20; ++click) {
+    EXPECT_EQ(pollMouse(), (Mouse{0, click, 0, 0, kLeftButton, 0})) << "click " << click;
+    EXPECT_EQ(pollMouse(), (Mouse{0, click, 0, 0, 0, 0})) << "click " << click;
+  }
+}
+
 TEST_F(InputTest, TheWheelCountStartsAtZeroWithEveryOpenedScreen) {
   screen.turnWheel(5);
   gfxOpenScreen(800, 600, 32, 1, kFixedScreenKind, 0);
