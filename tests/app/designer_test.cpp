@@ -236,6 +236,29 @@ TEST_F(DesignerTest, AValueOutOfRangeShowsWhyWritesNothingAndBeeps) {
   EXPECT_EQ(runDesigner(260), 0);
 }
 
+TEST_F(DesignerTest, AResultLineShowsTheResultAndNothingOfALongerOneBeforeIt) {
+  setFieldAt(5, kFieldWindSpeed, "10.123456789012345");
+  clickAt(120, kCalculateX, kCalculateY);
+  checkAt(140, [this] {
+    EXPECT_EQ(textAt(22, kFirstResultTextY, 12), "Rotor speed ");
+    EXPECT_EQ(screen.countPixels(339, kFirstResultTextY - 2, 349, kFirstResultTextY + 15, 0xD4D0C8), 11 * 18)
+        << "the line, longer than the panel, stops at its edge";
+    EXPECT_EQ(screen.countPixels(350, 20, 350, 580, kInk), 561) << "the preview's frame is whole";
+  });
+  clickAt(150, 320, fieldTop(kFieldWindSpeed) + 8);
+  typeAt(160, std::string(20, kBackspace));
+  typeAt(190, "10");
+  clickAt(200, kCalculateX, kCalculateY);
+  checkAt(220, [this] {
+    EXPECT_EQ(textAt(22, kFirstResultTextY, 34), "Rotor speed 955 RPM at 10 m/s wind");
+    EXPECT_EQ(
+        screen.countPixels(18 + 8 * 34 + 9, kFirstResultTextY - 2, 349, kFirstResultTextY + 15, 0xD4D0C8),
+        (349 - (18 + 8 * 34 + 9) + 1) * 18)
+        << "nothing of the longer line stands beside the shorter one";
+  });
+  EXPECT_EQ(runDesigner(230), 0);
+}
+
 TEST_F(DesignerTest, EscapeBeforeAnythingEndsWithStatusZeroAndWritesNothing) {
   EXPECT_EQ(runDesigner(3), 0);
   EXPECT_TRUE(fs::is_empty(folder.path()));

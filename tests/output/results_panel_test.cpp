@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "gfx/memory_screen.h"
 #include "widgets/chain.h"
 
@@ -84,6 +86,44 @@ TEST_F(ResultsPanelTest, ShowsTheFourResultLines18PixelsApart) {
   EXPECT_EQ(screen.textAt(22, 458, 1, 0), "c");
   EXPECT_EQ(screen.textAt(22, 476, 1, 0), "d");
   EXPECT_EQ(lastWidgetY, 474);
+}
+
+TEST_F(ResultsPanelTest, AShorterLinePaintsOverWhatTheLongerOneBeforeItShowed) {
+  // Each line in turn gets shorter by 1, 5 and 12 characters, and the last one longer.
+  const std::array<std::string, 4> first{"Rotor speed 955 RPM at 10.1234 m/s wind",
+                                         "Blade volume 123.4567 cm3", "Blade weight 0.123456789 kg",
+                                         "Force on blade root 1 N"};
+  const std::array<std::string, 4> second{"Rotor speed 955 RPM at 10.123 m/s wind", "Blade volume 123.4 cm3",
+                                          "Blade weight 0.1 kg", "Force on blade root 12.5 N"};
+  showResultLines(first, 600);
+  showResultLines(second, 600);
+  for (std::size_t i = 0; i < second.size(); ++i) {
+    const int top = 420 + 18 * static_cast<int>(i);
+    const int n = static_cast<int>(second[i].size());
+    EXPECT_EQ(screen.textAt(22, top + 2, n, 0), second[i]) << "line " << i;
+    // From the new box's right edge to the panel's end, only the panel's background.
+    const int beyond = 18 + 8 * n + 8 + 1;
+    EXPECT_EQ(screen.countPixels(beyond, top, 338, top + 17, 0xD4D0C8), (339 - beyond) * 18) << "line " << i;
+  }
+}
+
+TEST_F(ResultsPanelTest, ALineLongerThanThePanelStopsShortOfThePreviewsFrame) {
+  placeCanvas(560);
+  const std::string longLine(60, '8');
+  showResultLines({longLine, "b", "c", "d"}, 600);
+  EXPECT_EQ(screen.textAt(22, 422, 39, 0), longLine.substr(0, 39));
+  // Between the panel's edge at x 338 and the frame at x 350, the form's grey; the frame and the
+  // canvas untouched.
+  EXPECT_EQ(screen.countPixels(339, 400, 349, 500, 0xD4D0C8), 11 * 101);
+  EXPECT_EQ(screen.countPixels(350, 20, 350, 580, 0x000000), 561);
+  EXPECT_EQ(screen.countPixels(351, 21, 779, 579, 0xFFFFFF), 429 * 559);
+}
+
+TEST_F(ResultsPanelTest, ResultLinesAfterAProblemLeaveNoWordOfItBesideThem) {
+  showRunProblem("Number of blades must be 1 or more, and the hub radius must be less than the rotor's", 600);
+  showResultLines({"Rotor speed 955 RPM at 10 m/s wind", "b", "c", "d"}, 600);
+  EXPECT_EQ(screen.countPixels(18 + 8 * 34 + 9, 420, 338, 437, 0x000000), 0);
+  EXPECT_EQ(screen.countPixels(18 + 17, 438, 338, 491, 0x000000), 0);
 }
 
 struct WrapCase {

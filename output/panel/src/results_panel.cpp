@@ -1,7 +1,9 @@
 #include "output/results_panel.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "gfx/screen.h"
 #include "text/rounding.h"
 #include "widgets/label.h"
 
@@ -12,21 +14,36 @@ constexpr std::int32_t kPanelLeft = 18;
 constexpr std::int32_t kFirstLineAboveBottom = 180;
 constexpr std::int32_t kNextLine = -18;  // the y rule: 18 pixels below the previous line
 constexpr std::int32_t kPreviewColour = 7;
-constexpr std::int32_t kFitText = 0;
 
-// A problem's lines fill the panel from x 18 to 338, short of the canvas at x 350.
-constexpr std::size_t kProblemLineCharacters = 39;
-constexpr std::int32_t kProblemLineWidth = 8 * static_cast<std::int32_t>(kProblemLineCharacters) + 8;
+// The panel runs from x 18 to 338, short of the preview's frame at x 350: a problem's lines fill
+// it, and a result line longer than it is cut at its edge.
+constexpr std::size_t kPanelCharacters = 39;
+constexpr std::int32_t kPanelWidth = 8 * static_cast<std::int32_t>(kPanelCharacters) + 8;
 
-// Whether the panel holds a problem's full-width lines, which result lines, as wide as their
-// own text, would not cover.
-bool panelShowsProblem = false;
+// How wide each line's box was drawn last; a shorter line paints the rest of it over, so that no
+// tail of an older text stands beside the new one and reads as part of the result.
+std::array<std::int32_t, 4> drawnWidths{};
 
-void drawPanelLines(const std::array<std::string, 4>& lines, std::int32_t screenHeight, std::int32_t width) {
+// A result line's box fits its text, 8 pixels a character and 8 more, as far as the panel goes.
+std::int32_t fittedWidth(const std::string& text) {
+  return static_cast<std::int32_t>(std::min<std::size_t>(8 * text.size() + 8, kPanelWidth));
+}
+
+// Paints the part of the line's older box right of its new one with the panel's background.
+void clearBeyond(const xLabel& line, std::int32_t olderWidth) {
+  if (olderWidth <= line.width) return;
+  gfxSetView(line.x + line.width + 1, line.y, line.x + olderWidth, line.y + line.height, line.backColor, 0,
+             kViewNoBorder);
+}
+
+void drawPanelLines(const std::array<std::string, 4>& lines, std::int32_t screenHeight,
+                    std::optional<std::int32_t> width) {
   std::array<xLabel, 4> labels;
   for (std::size_t i = 0; i < labels.size(); ++i) {
     std::int32_t y = i == 0 ? screenHeight - kFirstLineAboveBottom : kNextLine;
-    labelSet(labels[i], lines[i], kPanelLeft, y, width);
+    labelSet(labels[i], lines[i], kPanelLeft, y, width.value_or(fittedWidth(lines[i])));
+    clearBeyond(labels[i], drawnWidths[i]);
+    drawnWidths[i] = labels[i].width;
   }
 }
 
@@ -48,14 +65,11 @@ void plotPreviewRow(xCanvas& canvas, const BladeGeometry& geometry, double row, 
 }
 
 void showResultLines(const std::array<std::string, 4>& lines, std::int32_t screenHeight) {
-  if (panelShowsProblem) drawPanelLines({}, screenHeight, kProblemLineWidth);
-  drawPanelLines(lines, screenHeight, kFitText);
-  panelShowsProblem = false;
+  drawPanelLines(lines, screenHeight, std::nullopt);
 }
 
 void showRunProblem(std::string_view message, std::int32_t screenHeight) {
-  drawPanelLines(wrapIntoResultLines(message, kProblemLineCharacters), screenHeight, kProblemLineWidth);
-  panelShowsProblem = true;
+  drawPanelLines(wrapIntoResultLines(message, kPanelCharacters), screenHeight, kPanelWidth);
 }
 
 std::array<std::string, 4> wrapIntoResultLines(std::string_view message, std::size_t width) {

@@ -20,11 +20,12 @@ double previewScale(const xCanvas& canvas, std::int32_t rotorRadius);
 void plotPreviewRow(xCanvas& canvas, const BladeGeometry& geometry, double row, double scale);
 
 // The four result lines at x 18, the first at screenHeight - 180 and each next 18 pixels lower,
-// each box as wide as its text.
+// each box as wide as its text but no wider than the panel (x 18 to 338), which ends short of
+// the preview. Whatever an older, longer line showed beyond the new box is painted over.
 void showResultLines(const std::array<std::string, 4>& lines, std::int32_t screenHeight);
 
-// Why a run was refused or failed, wrapped onto the result lines' places; the whole width of the
-// panel is repainted so that no older text is left beside it.
+// Why a run was refused or failed, wrapped onto the result lines' places across the whole width
+// of the panel.
 void showRunProblem(std::string_view message, std::int32_t screenHeight);
 
 // The message split at blanks into lines of at most `width` characters (longer words are cut).
