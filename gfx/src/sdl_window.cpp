@@ -20,6 +20,7 @@
 #include "gfx/program.h"
 #include "key_codes.h"
 #include "platform.h"
+#include "quiet_libraries.h"
 #include "screen_state.h"
 #include "text/rounding.h"
 
@@ -377,6 +378,7 @@ void SdlWindowService::endProcess(int status) {
 bool SdlWindowService::startVideo() {
   if (video_ == Start::Untried) {
     video_ = Start::Failed;
+    silenceDisplayLibrary();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
       const char* driver = SDL_GetCurrentVideoDriver();
       bool shows = driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0 &&
@@ -561,6 +563,7 @@ void SdlWindowService::toggleFullScreen(std::vector<InputChange>& changes) {
 void SdlWindowService::playTone() {
   if (audio_ == Start::Untried) {
     audio_ = Start::Failed;
+    silenceSoundLibrary();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
       SDL_AudioSpec wanted{};
       wanted.freq = kSampleRate;
