@@ -41,9 +41,9 @@ struct EventLog {
 
   explicit EventLog(std::string logName) : name(std::move(logName)) {
     registerWidgetType(typeName, &EventLog::onEvent);
-    next = linkAtChainHead(typeName, this);
+    linkAtChainHead(typeName, this, next);
   }
-  ~EventLog() { unlinkIfChainHead(this, next); }
+  ~EventLog() { unlinkFromChain(this); }
   EventLog(const EventLog&) = delete;
   EventLog& operator=(const EventLog&) = delete;
 };

@@ -1,6 +1,7 @@
 // The widget chain and dispatch: newest first, every record once per event, by type name only.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,8 @@ class DispatchTest : public WidgetTest {
 struct Stranger {
   const std::string typeName = "xStranger";
   WidgetRef next;
-  Stranger() : next(linkAtChainHead(typeName, this)) {}
-  ~Stranger() { unlinkIfChainHead(this, next); }
+  Stranger() { linkAtChainHead(typeName, this, next); }
+  ~Stranger() { unlinkFromChain(this); }
 };
 
 TEST_F(DispatchTest, NoRecordMeansNothingHappens) {
@@ -63,6 +64,22 @@ TEST_F(DispatchTest, EveryRecordSeesEachEventOnceInChainOrder) {
     for (const LoggedEvent& event : loggedEvents())
       EXPECT_EQ(event, (LoggedEvent{event.by, kind, 5, 6, 7, 0}));
   }
+}
+
+TEST_F(DispatchTest, RecordsEndingAnywhereOnTheChainAreTakenOffIt) {
+  EventLog last("last");
+  std::optional<xEdit> field(std::in_place);
+  std::optional<xCanvas> canvas(std::in_place);
+  std::optional<xButton> button(std::in_place);
+  EventLog first("first");
+  field.reset();  // between the canvas and the last log
+  ASSERT_TRUE(canvas->next.refersTo(&last));
+  button.reset();  // between the first log and the canvas
+  ASSERT_TRUE(first.next.refersTo(&*canvas));
+  canvas.reset();
+  EXPECT_TRUE(first.next.refersTo(&last));
+  dispatchEvent(EVENT_TICK, widgetChainHead, 1, 0, 0, 0);
+  EXPECT_EQ(loggers(), (std::vector<std::string>{"first", "last"}));
 }
 
 TEST_F(DispatchTest, ARecordOfAnUnknownTypeEndsTheTravel) {

@@ -30,10 +30,12 @@ bool isClick(const xButton& button, std::int32_t kind, std::int32_t px, std::int
 
 }  // namespace
 
-xButton::xButton() : next(linkAtChainHead(typeName, this)) {}
+xButton::xButton() {
+  linkAtChainHead(typeName, this, next);
+}
 
 xButton::~xButton() {
-  unlinkIfChainHead(this, next);
+  unlinkFromChain(this);
 }
 
 void buttonSet(xButton& button, std::string_view caption, std::int32_t x, std::int32_t y,

@@ -5,10 +5,12 @@
 
 namespace zephyrion {
 
-xCanvas::xCanvas() : next(linkAtChainHead(typeName, this)) {}
+xCanvas::xCanvas() {
+  linkAtChainHead(typeName, this, next);
+}
 
 xCanvas::~xCanvas() {
-  unlinkIfChainHead(this, next);
+  unlinkFromChain(this);
 }
 
 void canvasSet(xCanvas& canvas, std::int32_t top, std::int32_t left, std::int32_t height, std::int32_t width,

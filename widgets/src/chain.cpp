@@ -47,14 +47,18 @@ void dispatchEvent(std::int32_t kind, WidgetRef record, std::int32_t a, std::int
   }
 }
 
-WidgetRef linkAtChainHead(const std::string& typeName, void* record) {
-  WidgetRef previous = widgetChainHead;
-  widgetChainHead = WidgetRef{&typeName, record};
-  return previous;
+void linkAtChainHead(const std::string& typeName, void* record, WidgetRef& next) {
+  next = widgetChainHead;
+  widgetChainHead = WidgetRef{&typeName, record, &next};
 }
 
-void unlinkIfChainHead(const void* record, WidgetRef next) {
-  if (widgetChainHead.refersTo(record)) widgetChainHead = next;
+void unlinkFromChain(const void* record) {
+  for (WidgetRef* link = &widgetChainHead; *link; link = link->recordsNext) {
+    if (link->refersTo(record)) {
+      *link = *link->recordsNext;
+      return;
+    }
+  }
 }
 
 void registerWidgetType(std::string_view typeName, WidgetHandler handler) {

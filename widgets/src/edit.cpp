@@ -159,10 +159,12 @@ void applyKey(xEdit& edit, std::int32_t length, std::int32_t first, std::int32_t
 
 }  // namespace
 
-xEdit::xEdit() : next(linkAtChainHead(typeName, this)) {}
+xEdit::xEdit() {
+  linkAtChainHead(typeName, this, next);
+}
 
 xEdit::~xEdit() {
-  unlinkIfChainHead(this, next);
+  unlinkFromChain(this);
 }
 
 void editSet(xEdit& edit, std::string_view caption, std::string_view text, std::int32_t x, std::int32_t y,

@@ -28,10 +28,13 @@ inline constexpr std::int32_t kLeftHeld = 1;      // held, unchanged since the l
 inline constexpr std::int32_t kLeftPressed = 17;  // pressed just now, nothing else down or changed
 inline constexpr std::int32_t kLeftReleased = 16;
 
-// A reference to a chained record: its type name and the record itself. Empty ends the chain.
+// A reference to a chained record: its type name, the record itself and the record's own link
+// to the record after it, so that the chain can be walked (and a record taken off it) whatever
+// the record's type. Empty ends the chain.
 struct WidgetRef {
   const std::string* typeName = nullptr;
   void* record = nullptr;
+  WidgetRef* recordsNext = nullptr;
 
   explicit operator bool() const { return record != nullptr; }
   bool refersTo(const void* other) const { return record == other; }
@@ -48,14 +51,15 @@ extern constinit std::int32_t lastWidgetY;
 void dispatchEvent(std::int32_t kind, WidgetRef record, std::int32_t a, std::int32_t b, std::int32_t c,
                    std::int32_t d);
 
-// Makes the record the chain head and returns the previous head, which the record keeps as its
-// `next`. The type name must be the record's own, fixed for its life ("xButton", "xEdit" and
-// "xCanvas" only for those records), and the record must live as long as it is linked.
-WidgetRef linkAtChainHead(const std::string& typeName, void* record);
+// Makes the record the chain head; its `next` (the record's own link field) takes the previous
+// head. The type name must be the record's own, fixed for its life ("xButton", "xEdit" and
+// "xCanvas" only for those records), and the record must be taken off the chain before it ends.
+void linkAtChainHead(const std::string& typeName, void* record, WidgetRef& next);
 
-// Takes the record off the chain if it is the head (a record ending before anything built after
-// it, as locals do), so that the head never refers to a record that has ended.
-void unlinkIfChainHead(const void* record, WidgetRef next);
+// Takes the record off the chain wherever it stands: the link that referred to it (the head or
+// the `next` of the record before it) takes the record's own `next`, so that nothing on the chain
+// refers to a record that has ended, whatever order records end in.
+void unlinkFromChain(const void* record);
 
 // A handler of a record type of the program's own: reacts to the event for the record and must
 // pass it on with dispatchEvent(kind, next, ...).
