@@ -1,5 +1,6 @@
 // The screen operations: each takes the screen lock for its whole duration.
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 
 #include "gfx/screen.h"
@@ -39,8 +40,23 @@ std::vector<std::int32_t> packedModesOfDepth(const std::vector<DisplayMode>& mod
   return packed;
 }
 
+void writeToStandardOutput(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
+// The text of file number 0: on the open screen, else on standard output. The screen's text
+// receiver and gfxPrint both end here and neither calls the other, so a receiver left in place
+// with no screen open prints once instead of handing the text back and forth for ever.
 void printOnScreen(std::string_view text) {
-  gfxPrint(text);
+  ScreenState& state = screenState();
+  std::unique_lock<std::mutex> guard(state.lock);
+  if (state.screen) {
+    state.screen->print(text);
+    return;
+  }
+  guard.unlock();
+  writeToStandardOutput(text);
 }
 
 // Runs a drawing operation on the open screen under the lock; nothing without a screen.
@@ -144,14 +160,7 @@ void gfxSetPixel(float x, float y, std::int32_t colour, std::uint32_t pointFlags
 }
 
 void gfxPrint(std::string_view text) {
-  ScreenState& state = screenState();
-  std::unique_lock<std::mutex> guard(state.lock);
-  if (state.screen) {
-    state.screen->print(text);
-    return;
-  }
-  guard.unlock();
-  printText(0, text, 0);
+  printOnScreen(text);
 }
 
 }  // namespace zephyrion

@@ -311,6 +311,18 @@ TEST(DrawingWithoutScreen, DrawsNothingAndPrintsToStandardOutput) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), " 800 X  600\r\n");
 }
 
+TEST(DrawingWithoutScreen, AReceiverThatHandsTheTextToTheScreenPrintsItOnceOnStandardOutput) {
+  MemoryScreen screen;
+  // What a screen's own receiver does; left in place with no screen open, it and gfxPrint must
+  // not hand the text to each other for ever.
+  setScreenTextReceiver([](std::string_view text) { gfxPrint(text); });
+  testing::internal::CaptureStdout();
+  printText(0, "Can't set graphic mode", kNewlineFlag);
+  std::string printed = testing::internal::GetCapturedStdout();
+  setScreenTextReceiver(nullptr);
+  EXPECT_EQ(printed, "Can't set graphic mode\r\n");
+}
+
 TEST(OpeningTheScreen, RefusesBadSizesAndDepths) {
   struct Case {
     int width, height, depth;
