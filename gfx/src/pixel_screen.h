@@ -43,7 +43,18 @@ class PixelScreen {
   std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
   const std::uint32_t* row(int y) const { return &pixels_[index(0, y)]; }
 
-  std::optional<RowRange> takeChangedRows();
+  // Hands the rows changed since the last copy to `copy`, which shows them in the window and
+  // returns whether it could; rows it could not show stay changed for the next copy, so no change
+  // is ever left off the window. The rows shown, or none.
+  template <typename Copy>
+  std::optional<RowRange> copyChangedRows(Copy copy) {
+    std::optional<RowRange> rows = takeChangedRows();
+    if (rows && !copy(*rows)) {
+      markChanged(rows->first, rows->last);
+      return std::nullopt;
+    }
+    return rows;
+  }
   void markAllChanged() { markChanged(0, height_ - 1); }
 
   std::int32_t setTextGrid(int columns, int rows);
@@ -70,6 +81,7 @@ class PixelScreen {
   std::optional<Point> toScreen(float x, float y) const;
   std::uint32_t colourFor(std::int32_t colour, std::uint32_t pointFlags) const;
 
+  std::optional<RowRange> takeChangedRows();
   void markChanged(std::int64_t firstRow, std::int64_t lastRow);
   void fillBox(const PixelBox& box, std::uint32_t colour);
   void outlineBox(const PixelBox& box, std::uint32_t colour);

@@ -213,19 +213,26 @@ void applyChange(ScreenState& state, const InputChange& change) {
   }
 }
 
-// Copies the rows changed since the last copy into the window's surface; the rows copied.
+// Copies the rows changed since the last copy into the window's surface; the part of the
+// window to update. Rows the surface could not take (it could not be locked) are copied later.
 std::optional<SDL_Rect> copyChangedRows(PixelScreen& screen, SDL_Surface* target) {
-  std::optional<RowRange> rows = screen.takeChangedRows();
-  if (!rows || rows->first >= target->h) return std::nullopt;
-  int width = std::min(screen.width(), target->w);
-  int count = std::min(rows->last, target->h - 1) - rows->first + 1;
-  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return std::nullopt;
-  auto* destination =
-      static_cast<Uint8*>(target->pixels) + static_cast<std::ptrdiff_t>(rows->first) * target->pitch;
-  SDL_ConvertPixels(width, count, SDL_PIXELFORMAT_RGB888, screen.row(rows->first), screen.width() * 4,
-                    target->format->format, destination, target->pitch);
-  if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-  return SDL_Rect{0, rows->first, width, count};
+  std::optional<SDL_Rect> copied;
+  screen.copyChangedRows([&](RowRange rows) {
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return false;
+    // Rows below a smaller surface can never be shown; they are done with.
+    if (rows.first < target->h) {
+      int width = std::min(screen.width(), target->w);
+      int count = std::min(rows.last, target->h - 1) - rows.first + 1;
+      auto* destination =
+          static_cast<Uint8*>(target->pixels) + static_cast<std::ptrdiff_t>(rows.first) * target->pitch;
+      SDL_ConvertPixels(width, count, SDL_PIXELFORMAT_RGB888, screen.row(rows.first), screen.width() * 4,
+                        target->format->format, destination, target->pitch);
+      copied = SDL_Rect{0, rows.first, width, count};
+    }
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    return true;
+  });
+  return copied;
 }
 
 std::vector<std::int16_t> toneSamples() {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -321,6 +322,27 @@ TEST(DrawingWithoutScreen, AReceiverThatHandsTheTextToTheScreenPrintsItOnceOnSta
   std::string printed = testing::internal::GetCapturedStdout();
   setScreenTextReceiver(nullptr);
   EXPECT_EQ(printed, "Can't set graphic mode\r\n");
+}
+
+TEST(ChangedRows, RowsTheWindowCouldNotShowAreHandedOverAgainWithLaterOnes) {
+  PixelScreen screen(40, 30);
+  auto shows = [](RowRange) { return true; };
+  ASSERT_TRUE(screen.copyChangedRows(shows));  // the whole new screen
+  EXPECT_FALSE(screen.copyChangedRows(shows)) << "nothing changed since";
+
+  screen.setPixel(3, 10, kRed, kSinglePoint);
+  std::vector<int> handedFirstRows;
+  EXPECT_FALSE(screen.copyChangedRows([&](RowRange rows) {
+    handedFirstRows.push_back(rows.first);
+    return false;  // the window's surface could not be locked
+  }));
+  screen.setPixel(3, 20, kRed, kSinglePoint);
+  std::optional<RowRange> shown = screen.copyChangedRows(shows);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->first, 10);
+  EXPECT_EQ(shown->last, 20);
+  EXPECT_EQ(handedFirstRows, std::vector<int>{10});
+  EXPECT_FALSE(screen.copyChangedRows(shows));
 }
 
 TEST(OpeningTheScreen, RefusesBadSizesAndDepths) {
