@@ -34,7 +34,8 @@ class Platform {
   virtual void waitForConsoleKey() = 0;
 
   virtual void beep() = 0;
-  // Ends the process after the files and the screen have been closed.
+  // Ends the program after the files and the screen have been closed: the process, or the
+  // program's own thread where the window system gave it one (the process then ends with it).
   [[noreturn]] virtual void endProcess(int status) = 0;
 };
 

@@ -2,14 +2,21 @@
 // that started them (on macOS the process's first thread), so the window is served on the
 // process's first thread and the program's own logic runs on a second one. They meet in the
 // screen's state under the one screen lock; the program's requests (list the modes, open and
-// close the window, beep, end) are handed to the window's thread as work.
+// close the window, beep) are handed to the window's thread as work.
+//
+// The program ends on its own thread: endProgram writes out the files and closes the window,
+// then unwinds the program's thread to its start, which hands the status to the window's thread.
+// The first thread joins the program's thread before it returns from main, so the process ends
+// (and its static objects go) only once nothing else runs.
 #include <SDL.h>
 
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -32,6 +39,13 @@ constexpr auto kServicePeriod = std::chrono::milliseconds(15);
 constexpr int kToneHz = 1000;
 constexpr int kToneMs = 250;
 constexpr int kSampleRate = 44100;
+// The exit status when an error nobody handled stopped the program.
+constexpr int kStoppedByErrorStatus = 1;
+
+// What endProcess throws on the program's thread, to unwind it to its start.
+struct ProgramThreadEnd {
+  int status = 0;
+};
 
 // The window's title: the program's file name without directory and extension.
 std::string programName() {
@@ -246,9 +260,25 @@ std::vector<std::int16_t> toneSamples() {
   return samples;
 }
 
+// Writes "NAME: stopped by an unexpected error: WHAT" on standard error.
+void reportStoppingError(std::exception_ptr error) {
+  std::string line = programName() + ": stopped by an unexpected error";
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& known) {
+    line += std::string(": ") + known.what();
+  } catch (...) {
+  }
+  line += "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
 class SdlWindowService final : public Platform {
  public:
+  // On the process's first thread: serves the window until the program has ended; its status.
   int serve();
+  // On the program's thread: runs the start routine to the program's end, however it ends.
+  void runProgram(void (*startRoutine)());
 
   std::vector<DisplayMode> displayModes() override {
     std::vector<DisplayMode> modes;
@@ -275,6 +305,8 @@ class SdlWindowService final : public Platform {
  private:
   void post(std::function<void()> work);
   void runOnWindowThread(const std::function<void()>& work);
+  int endAfterError(std::exception_ptr error);
+  void handOverEnd(int status);
 
   // On the window's thread only.
   bool startVideo();
@@ -342,43 +374,81 @@ int SdlWindowService::serve() {
   return endStatus_;
 }
 
+// A beep that fails is silent: nothing waits for posted work, so nothing hears of its failure.
 void SdlWindowService::post(std::function<void()> work) {
   ScreenState& state = screenState();
   std::lock_guard<std::mutex> guard(state.lock);
-  work_.push_back(std::move(work));
+  work_.push_back([work = std::move(work)] {
+    try {
+      work();
+    } catch (...) {
+    }
+  });
   ++workPostedCount_;
   workPosted_.notify_one();
 }
 
+// An exception of the work reaches the caller, on its own thread, as if the work had run there.
 void SdlWindowService::runOnWindowThread(const std::function<void()>& work) {
   if (std::this_thread::get_id() == windowThread_) {
     work();
     return;
   }
-  ScreenState& state = screenState();
-  std::unique_lock<std::mutex> guard(state.lock);
-  work_.push_back(work);
-  std::uint64_t ticket = ++workPostedCount_;
-  workPosted_.notify_one();
-  workDone_.wait(guard, [&] { return workDoneCount_ >= ticket; });
-}
-
-// The program's thread hands the end to the window's thread, which closes everything and lets
-// the process end with the status; this thread then waits, touching nothing, until it does.
-void SdlWindowService::endProcess(int status) {
-  if (std::this_thread::get_id() == windowThread_) {
-    shutDown();
-    std::exit(status);
-  }
+  std::exception_ptr failure;
   {
     ScreenState& state = screenState();
-    std::lock_guard<std::mutex> guard(state.lock);
-    ending_ = true;
-    endStatus_ = status;
+    std::unique_lock<std::mutex> guard(state.lock);
+    work_.push_back([&] {
+      try {
+        work();
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    std::uint64_t ticket = ++workPostedCount_;
     workPosted_.notify_one();
+    workDone_.wait(guard, [&] { return workDoneCount_ >= ticket; });
   }
-  for (;;)
-    std::this_thread::sleep_for(std::chrono::hours(1));
+  if (failure) std::rethrow_exception(failure);
+}
+
+// Only the program's thread ends the program; the window's thread runs none of its code, and an
+// end inside work done for the program reaches the program's thread with the work's exceptions.
+void SdlWindowService::endProcess(int status) {
+  throw ProgramThreadEnd{status};
+}
+
+void SdlWindowService::runProgram(void (*startRoutine)()) {
+  int status = 0;
+  try {
+    startRoutine();
+    endProgram(0);
+  } catch (const ProgramThreadEnd& end) {
+    status = end.status;
+  } catch (...) {
+    status = endAfterError(std::current_exception());
+  }
+  handOverEnd(status);
+}
+
+// An error nobody handled still ends the program as endProgram does: the files written out and
+// the window closed, then a line on standard error and a failing status.
+int SdlWindowService::endAfterError(std::exception_ptr error) {
+  reportStoppingError(error);
+  try {
+    endProgram(kStoppedByErrorStatus);
+  } catch (...) {
+    // The end itself (or a window that could not be closed) ends here, as nothing is left to do.
+  }
+  return kStoppedByErrorStatus;
+}
+
+void SdlWindowService::handOverEnd(int status) {
+  ScreenState& state = screenState();
+  std::lock_guard<std::mutex> guard(state.lock);
+  ending_ = true;
+  endStatus_ = status;
+  workPosted_.notify_one();
 }
 
 // Without a display SDL falls back to drivers that show nothing; those count as no display.
@@ -604,12 +674,9 @@ void SdlWindowService::shutDown() {
 int gfxRunProgram(void (*startRoutine)()) {
   SdlWindowService service;
   installPlatform(&service);
-  std::thread logic([startRoutine] {
-    startRoutine();
-    endProgram(0);
-  });
-  logic.detach();
+  std::thread program([&service, startRoutine] { service.runProgram(startRoutine); });
   int status = service.serve();
+  program.join();
   installPlatform(nullptr);
   return status;
 }

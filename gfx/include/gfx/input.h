@@ -49,7 +49,8 @@ double clockSeconds();
 void sleepMs(int milliseconds);
 
 // Closes every open file slot (writing its buffered bytes), closes the screen and ends the
-// process with the status. Nothing after it runs.
+// process with the status. Nothing after it runs (a window program's thread unwinds to its
+// start, see gfxRunProgram).
 [[noreturn]] void endProgram(int status);
 
 // A 1000 Hz tone for 250 ms. Never waits for the tone and never fails: silent without a sound device.
