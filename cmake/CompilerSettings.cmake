@@ -25,6 +25,13 @@ if(ZEPHYRION_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(zephyrion_flags INTERFACE -fsanitize=address,undefined)
 endif()
+if(ZEPHYRION_SANITIZE_THREADS)
+  if(ZEPHYRION_SANITIZE)
+    message(FATAL_ERROR "ThreadSanitizer cannot be combined with AddressSanitizer")
+  endif()
+  target_compile_options(zephyrion_flags INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(zephyrion_flags INTERFACE -fsanitize=thread)
+endif()
 
 # The two programs land at the top of the build folder (build/zephyrion, build/zephyrion-cli).
 function(zephyrion_program target)
