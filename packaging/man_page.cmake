@@ -1,0 +1,72 @@
+# Writes the manual page of zephyrion-cli from its --help text, so that the page lists exactly
+# the options the program takes:
+#   cmake -DCLI=path/to/zephyrion-cli -DVERSION=0.1.0 -DOUTPUT=zephyrion-cli.1 -P man_page.cmake
+# The help text's first line is the usage, the paragraph after it the description, lines that
+# start with "  -" the options (deeper indented lines continue them), and each later paragraph
+# that opens with "Title: " a section of that title.
+cmake_policy(VERSION 3.25)
+execute_process(COMMAND "${CLI}" --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${CLI} --help failed: ${result}")
+endif()
+
+# Text for roff: backslashes written as \e, dashes as \-, and no line taken for a request.
+function(roff_text text out)
+  string(REPLACE "\\" "\\e" text "${text}")
+  string(REPLACE "-" "\\-" text "${text}")
+  if(text MATCHES "^[.']")
+    set(text "\\&${text}")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+set(page ".TH ZEPHYRION\\-CLI 1 \"\" \"zephyrion-cli ${VERSION}\" \"User Commands\"\n")
+string(APPEND page ".SH NAME\nzephyrion\\-cli \\- design a small wind turbine blade and write it as an STL solid\n")
+
+# An option: two blanks, the option and its argument, at least two blanks and what it does.
+set(option_line "^  (-[^ ]*( [^ ]+)?)( [ ]+(.*))?$")
+
+string(REPLACE ";" "\\;" help "${help}")
+string(REPLACE "\n" ";" lines "${help}")
+set(part usage)
+set(paragraph_ended FALSE)  # a blank line, which starts a new paragraph before the next text
+foreach(line IN LISTS lines)
+  if(part STREQUAL "usage")
+    string(REGEX REPLACE "^Usage: *" "" usage "${line}")
+    roff_text("${usage}" usage)
+    string(APPEND page ".SH SYNOPSIS\n${usage}\n.SH DESCRIPTION\n")
+    set(part description)
+  elseif(line MATCHES "${option_line}" AND (part STREQUAL "description" OR part STREQUAL "options"))
+    if(part STREQUAL "description")
+      string(APPEND page ".SH OPTIONS\n")
+      set(part options)
+    endif()
+    roff_text("${CMAKE_MATCH_1}" option)
+    roff_text("${CMAKE_MATCH_4}" meaning)
+    string(APPEND page ".TP\n.B ${option}\n${meaning}\n")
+    set(paragraph_ended FALSE)
+  elseif(line STREQUAL "")
+    if(part STREQUAL "options")
+      set(part sections)
+    endif()
+    set(paragraph_ended TRUE)
+  elseif(part STREQUAL "sections" AND line MATCHES "^([A-Z][a-z ]*): (.*)$")
+    string(TOUPPER "${CMAKE_MATCH_1}" title)
+    roff_text("${CMAKE_MATCH_2}" text)
+    string(APPEND page ".SH ${title}\n${text}\n")
+    set(paragraph_ended FALSE)
+  else()
+    if(paragraph_ended)
+      string(APPEND page ".PP\n")
+      set(paragraph_ended FALSE)
+    endif()
+    string(STRIP "${line}" line)
+    roff_text("${line}" text)
+    string(APPEND page "${text}\n")
+  endif()
+endforeach()
+if(part STREQUAL "usage" OR part STREQUAL "description")
+  message(FATAL_ERROR "the --help text of ${CLI} lists no options")
+endif()
+string(APPEND page ".SH SEE ALSO\n.BR zephyrion (1)\n")
+file(WRITE "${OUTPUT}" "${page}")
