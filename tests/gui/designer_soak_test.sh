@@ -5,14 +5,14 @@
 # Afterwards it still redraws a field it is typed into, ends with status 0 on Escape, and every
 # STL file it wrote is a closed mesh.
 #
-# The events come from bash's generator seeded with ZEPHYRION_SOAK_SEED (printed, so that a
+# The events come from bash's generator seeded with ZEPHYRION_SEED (printed, so that a
 # failure can be sent the same events again; what the designer makes of them also depends on
 # how fast it takes them). The fourth argument is the check_stl_meshes program.
 source "$(dirname "$0")/designer_lib.sh"
 CHECK_MESHES=$4
-SEED=${ZEPHYRION_SOAK_SEED:-11}
+SEED=${ZEPHYRION_SEED:-11}
 EVENTS=3000
-echo "soak seed $SEED (ZEPHYRION_SOAK_SEED=$SEED runs these events again)"
+echo "[   SEED   ] $SEED (set ZEPHYRION_SEED to repeat or vary)"
 
 # A runaway design (typed digits can make the radius huge) must not fill the disk: files stop at
 # 128 MB, where a write fails (instead of the signal that would end the designer) and the run
