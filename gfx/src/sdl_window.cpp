@@ -34,8 +34,10 @@
 namespace zephyrion {
 namespace {
 
-// How often changed rows are copied to the window and its events collected (10 to 20 ms).
-constexpr auto kServicePeriod = std::chrono::milliseconds(15);
+// How often changed rows are copied to the window (10 to 20 ms), and how often its events are
+// collected: as often as the program polls them, so that a click waits for no copy.
+constexpr auto kCopyPeriod = std::chrono::milliseconds(15);
+constexpr auto kInputPeriod = std::chrono::milliseconds(1);
 constexpr int kToneHz = 1000;
 constexpr int kToneMs = 250;
 constexpr int kSampleRate = 44100;
@@ -314,7 +316,7 @@ class SdlWindowService final : public Platform {
   bool createWindow(const WindowRequest& request);
   bool createWindowOfKind(int width, int height, bool fullScreen);
   void destroyWindow();
-  void serviceWindow();
+  void serviceWindow(bool copyRows);
   void collectInput(std::vector<InputChange>& changes);
   void translate(const SDL_Event& event, std::vector<InputChange>& changes);
   void keyPressed(const SDL_Keysym& key, std::vector<InputChange>& changes);
@@ -348,9 +350,10 @@ int SdlWindowService::serve() {
   ScreenState& state = screenState();
   std::unique_lock<std::mutex> guard(state.lock);
   auto hasWork = [&] { return !work_.empty() || ending_; };
+  auto nextCopy = std::chrono::steady_clock::now();
   while (!ending_) {
     if (window_) {
-      workPosted_.wait_for(guard, kServicePeriod, hasWork);
+      workPosted_.wait_for(guard, kInputPeriod, hasWork);
     } else {
       workPosted_.wait(guard, hasWork);
     }
@@ -364,8 +367,11 @@ int SdlWindowService::serve() {
       workDone_.notify_all();
     }
     if (window_ && !ending_) {
+      auto now = std::chrono::steady_clock::now();
+      bool copyRows = now >= nextCopy;
+      if (copyRows) nextCopy = now + kCopyPeriod;
       guard.unlock();
-      serviceWindow();
+      serviceWindow(copyRows);
       guard.lock();
     }
   }
@@ -528,10 +534,11 @@ void SdlWindowService::destroyWindow() {
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
-void SdlWindowService::serviceWindow() {
+void SdlWindowService::serviceWindow(bool copyRows) {
   std::vector<InputChange> changes;
   collectInput(changes);
-  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  if (changes.empty() && !copyRows) return;
+  SDL_Surface* target = copyRows ? SDL_GetWindowSurface(window_) : nullptr;
   std::optional<SDL_Rect> copied;
   {
     ScreenState& state = screenState();
