@@ -3,13 +3,15 @@
 # default form (taken by the real-window test), and the default blade's STL as f3d renders it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v f3d >/dev/null || { echo "make_pictures: installing f3d"; apt-get install -y -qq f3d >/dev/null; }
+as_root() { if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi; }
+command -v f3d >/dev/null || { echo "make_pictures: installing f3d"; as_root apt-get install -y -qq f3d >/dev/null; }
 
 ZEPHYRION_SCREENSHOT=$PWD/docs/designer.png SDL_AUDIODRIVER=dummy \
   bash tests/gui/designer_calculate_test.sh "$PWD/build/zephyrion" "$PWD/build/zephyrion-cli" "$PWD/build/tests/gui/read_screen_text"
 
 work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+xvfb=
+trap '[[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 (cd "$work" && "$OLDPWD/build/zephyrion-cli" >/dev/null)
 Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>/dev/null &
 xvfb=$!

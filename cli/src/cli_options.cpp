@@ -161,7 +161,7 @@ std::string usageText() {
       "  --version           show the version\n\n"
       "Output names: \"\\\" and \"/\" both separate directories; a leading drive prefix such as \"d:\\\"\n"
       "is dropped, so the default \"d:\\xx\\Blade\" writes xx/Blade.stl under the working directory.\n"
-      "A run of over a second shows a progress bar on standard error when that is a terminal.\n"
+      "Progress: a run of over a second shows a bar on standard error when that is a terminal.\n"
       "Exit status: 0 written, 1 a file could not be written, 2 a bad option or a design out of range.\n";
   return text;
 }
