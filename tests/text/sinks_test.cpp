@@ -5,37 +5,26 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "captured_screen_text.h"
+#include "temp_folder.h"
 
 namespace zephyrion {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testing_support::readFile;
 
 // Each test works in a fresh folder and leaves every slot closed.
 class FileSlots : public testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("zephyrion-slots-" + std::to_string(::getpid()) + "-" +
-                                          testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override {
-    fileClose(0);
-    fs::remove_all(folder);
-  }
+  void TearDown() override { fileClose(0); }
   std::string name(const std::string& leaf) const { return (folder / leaf).string(); }
 
-  fs::path folder;
+  testing_support::TempFolder temp;
+  fs::path folder = temp.path();
 };
 
 TEST_F(FileSlots, WriteLinesWithCrLf) {
@@ -47,7 +36,7 @@ TEST_F(FileSlots, WriteLinesWithCrLf) {
   printInteger(1, -5, kNewlineFlag);
   printText(1, "", kNewlineFlag);
   EXPECT_EQ(fileClose(1), kFileOk);
-  EXPECT_EQ(readBytes(folder / "a.txt"), "Radius [mm]\t 500\r\n 800-5\r\n\r\n");
+  EXPECT_EQ(readFile(folder / "a.txt"), "Radius [mm]\t 500\r\n 800-5\r\n\r\n");
 }
 
 TEST_F(FileSlots, TruncateAnExistingFile) {
@@ -56,7 +45,7 @@ TEST_F(FileSlots, TruncateAnExistingFile) {
   EXPECT_EQ(fs::file_size(folder / "old.xls"), 0u);
   printText(2, "new", 0);
   fileClose(2);
-  EXPECT_EQ(readBytes(folder / "old.xls"), "new");
+  EXPECT_EQ(readFile(folder / "old.xls"), "new");
 }
 
 TEST_F(FileSlots, RefuseBadNumbersAndBusySlots) {
@@ -84,10 +73,10 @@ TEST_F(FileSlots, CloseZeroFlushesEveryOpenSlot) {
   ASSERT_EQ(fileOpenOutput(name("five"), 5), kFileOk);
   printText(1, "1", 0);
   printText(5, "5", 0);
-  EXPECT_EQ(readBytes(folder / "one"), "");  // still in the buffer
+  EXPECT_EQ(readFile(folder / "one"), "");  // still in the buffer
   EXPECT_EQ(fileClose(0), kFileOk);
-  EXPECT_EQ(readBytes(folder / "one"), "1");
-  EXPECT_EQ(readBytes(folder / "five"), "5");
+  EXPECT_EQ(readFile(folder / "one"), "1");
+  EXPECT_EQ(readFile(folder / "five"), "5");
   EXPECT_EQ(fileClose(5), kFileBadCall);
 }
 
