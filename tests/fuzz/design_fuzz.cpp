@@ -4,8 +4,6 @@
 // are left out to keep each run short.
 #include <unistd.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "blade/design_parameters.h"
@@ -13,6 +11,7 @@
 #include "output/design_limits.h"
 #include "output/design_run.h"
 #include "stl_mesh.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -31,11 +30,6 @@ FormTexts formTextsOf(std::string_view bytes) {
   return texts;
 }
 
-std::string contentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 const fs::path& folder() {
   static const fs::path path =
       fs::temp_directory_path() / ("zephyrion-fuzz-design-" + std::to_string(::getpid()));
@@ -43,8 +37,8 @@ const fs::path& folder() {
 }
 
 void checkWrittenDesign() {
-  std::string stl = contentOf(folder() / "d.stl");
-  std::string table = contentOf(folder() / "d.xls");
+  std::string stl = testing_support::readFile(folder() / "d.stl");
+  std::string table = testing_support::readFile(folder() / "d.xls");
   if (fuzzing::holdsNanOrInf(stl) || fuzzing::holdsNanOrInf(table))
     fuzzing::finding("nan or inf written", "");
   testing_support::MeshCheck mesh = testing_support::checkClosedSurface(testing_support::parseStl(stl));
