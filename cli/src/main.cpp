@@ -1,7 +1,6 @@
 // zephyrion-cli: the designer's Calculate button on the command line.
 #include <chrono>
 #include <cstdio>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,26 +29,15 @@ void writeLine(std::FILE* stream, std::string_view text) {
   std::fputc('\n', stream);
 }
 
-// The blade as the design run built it, taken once from the run's per-row call.
+// The blade as the design run built it.
 struct BladeCapture {
   zephyrion::DesignParameters parameters;
   std::optional<zephyrion::rotor::RotorBlade> blade;
-  std::once_flag taken;
-
-  zephyrion::RowPreview preview() {
-    return [this](const zephyrion::BladeGeometry& geometry, double) {
-      std::call_once(taken, [&] { blade = zephyrion::rotor::rotorBladeAsBuilt(geometry, parameters); });
-    };
-  }
 };
 
 // Analyses the captured blade, writes the curve and prints the performance lines.
 int finishPerformance(const BladeCapture& capture, const std::optional<zephyrion::rotor::Polar>& polar,
                       const zephyrion::cli::PerformanceOptions& options) {
-  if (!capture.blade) {  // a run always passes at least row 2, so this stays a safeguard
-    writeLine(stderr, "zephyrion-cli: the design run left no blade to analyse");
-    return kWriteFailed;
-  }
   zephyrion::cli::PerformanceReport report =
       zephyrion::cli::reportPerformance(*capture.blade, capture.parameters, polar, options);
   for (const std::string& line : report.lines)
@@ -103,8 +91,12 @@ int runDesignCommand(const zephyrion::cli::RunDesign& run) {
       writeText(stderr, bar.update(rowsWritten, rows, elapsed.count()));
     };
   }
-  zephyrion::RunResult result =
-      zephyrion::runDesign(run.texts, analyse ? capture.preview() : zephyrion::RowPreview{}, options);
+  if (analyse) {
+    options.bladeBuilt = [&capture](const zephyrion::BladeGeometry& geometry) {
+      capture.blade = zephyrion::rotor::rotorBladeAsBuilt(geometry, capture.parameters);
+    };
+  }
+  zephyrion::RunResult result = zephyrion::runDesign(run.texts, {}, options);
   writeText(stderr, bar.finish());
   switch (result.status) {
     case RunStatus::kCompleted:

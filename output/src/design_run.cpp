@@ -153,6 +153,7 @@ RunResult runDesign(const FormTexts& texts, const RowPreview& preview, const Wri
     return failure(RunStatus::kWriteFailed, "Not enough memory for this blade");
   }
   if (auto problem = findBuiltBladeProblem(p, *geometry)) return failure(RunStatus::kRefused, *problem);
+  if (options.bladeBuilt) options.bladeBuilt(*geometry);
 
   const std::string& name = p.outputName;
   makeOutputDirectory(name);

@@ -39,12 +39,19 @@ TEST(DesignRun, TwoRunsRewriteTheFilesInsteadOfAppending) {
   EXPECT_TRUE(fs::exists("Blade.txt"));
 }
 
-TEST(DesignRun, CallsThePreviewOnTheCallingThreadForEveryRowFromTheTipDown) {
+TEST(DesignRun, HandsOverTheBuiltBladeOnceThenPreviewsEveryRowFromTheTipDownOnTheCallingThread) {
   TempFolder folder;
   std::vector<double> rows;
+  int bladesBuilt = 0;
   const std::thread::id caller = std::this_thread::get_id();
   WriteOptions options;
   options.threads = 4;
+  options.bladeBuilt = [&](const BladeGeometry& geometry) {
+    EXPECT_EQ(geometry.grid.rotorRadius, 70);
+    EXPECT_EQ(std::this_thread::get_id(), caller);
+    EXPECT_TRUE(rows.empty() && !fs::exists("b.xls")) << "the blade comes before any file or row";
+    ++bladesBuilt;
+  };
   RunResult result = runDesign(
       formWith({{kFieldOutputName, "b"}, {kFieldRadius, "70"}, {kFieldHubChamfer, "20"}}),
       [&](const BladeGeometry& geometry, double row) {
@@ -54,6 +61,7 @@ TEST(DesignRun, CallsThePreviewOnTheCallingThreadForEveryRowFromTheTipDown) {
       },
       options);
   ASSERT_EQ(result.status, RunStatus::kCompleted);
+  EXPECT_EQ(bladesBuilt, 1);
   ASSERT_EQ(rows.size(), 69u);
   for (std::size_t i = 0; i < rows.size(); ++i)
     EXPECT_EQ(rows[i], 70.0 - static_cast<double>(i));

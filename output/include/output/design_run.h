@@ -46,6 +46,9 @@ struct WriteOptions {
   // Called on the calling thread each time a block of rows has reached the files, with the
   // strip rows written so far and the rows in all.
   std::function<void(std::int64_t rowsWritten, std::int64_t rows)> progress;
+  // Called once on the calling thread with the finished blade, after it has been built and
+  // checked and before any file is opened: an analysis takes the very blade the files hold.
+  std::function<void(const BladeGeometry& geometry)> bladeBuilt;
 };
 
 RunResult runDesign(const FormTexts& texts, const RowPreview& preview = {}, const WriteOptions& options = {});
