@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "cli_options.h"
@@ -44,30 +46,42 @@ struct RefusedCase {
 
 class RefusedCommandTest : public testing::TestWithParam<RefusedCase> {};
 
+// bad.txt is a polar file with a malformed third line, for the cases that read one.
 TEST_P(RefusedCommandTest, EndsWithStatusTwoAndWritesNothing) {
   TempFolder folder;
+  std::ofstream("bad.txt") << "alpha CL CD\n-2 0.1 0.01\n3 0.8 0.0.2\n";
   Outcome outcome = runCli(GetParam().arguments);
   EXPECT_EQ(outcome.status, 2);
   EXPECT_NE(outcome.err.find(GetParam().errorPart), std::string::npos) << outcome.err;
   EXPECT_EQ(outcome.out, "");
-  EXPECT_TRUE(fs::is_empty(folder.path()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+      << "only the polar file the test wrote";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RefusedCommandTest,
-                         testing::Values(RefusedCase{"--blades 0", "Number of blades must be from 1 to 20"},
-                                         RefusedCase{"--divisions 2", "must be from 4 to 1,000"},
-                                         RefusedCase{"--radius 99999999", "from 2 to 100,000"},
-                                         RefusedCase{"--radius -5", "--radius takes digits and \".\" only"},
-                                         RefusedCase{"--lift 1e3", "--lift takes digits"},
-                                         RefusedCase{"--output \"$(printf 'a\\tb')\"",
-                                                     "--output takes printable ASCII"},
-                                         RefusedCase{"--bogus 1", "unknown option"},
-                                         RefusedCase{"--radius", "--radius needs a value"},
-                                         RefusedCase{"--threads 0", "--threads takes a whole number"},
-                                         RefusedCase{"--threads=2x", "--threads takes a whole number"},
-                                         RefusedCase{"--threads 1025", "from 1 to 1024"},
-                                         RefusedCase{"--stl-format obj", "--stl-format takes"},
-                                         RefusedCase{"--stl-format", "--stl-format needs a value"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedCommandTest,
+    testing::Values(RefusedCase{"--blades 0", "Number of blades must be from 1 to 20"},
+                    RefusedCase{"--divisions 2", "must be from 4 to 1,000"},
+                    RefusedCase{"--radius 99999999", "from 2 to 100,000"},
+                    RefusedCase{"--radius -5", "--radius takes digits and \".\" only"},
+                    RefusedCase{"--lift 1e3", "--lift takes digits"},
+                    RefusedCase{"--output \"$(printf 'a\\tb')\"", "--output takes printable ASCII"},
+                    RefusedCase{"--bogus 1", "unknown option"},
+                    RefusedCase{"--radius", "--radius needs a value"},
+                    RefusedCase{"--threads 0", "--threads takes a whole number"},
+                    RefusedCase{"--threads=2x", "--threads takes a whole number"},
+                    RefusedCase{"--threads 1025", "from 1 to 1024"},
+                    RefusedCase{"--stl-format obj", "--stl-format takes"},
+                    RefusedCase{"--stl-format", "--stl-format needs a value"},
+                    RefusedCase{"--polar bad.txt", "go with --performance"},
+                    RefusedCase{"--air-density 1.2", "go with --performance"},
+                    RefusedCase{"--performance c.csv --air-density 0", "density above 0"},
+                    RefusedCase{"--performance c.csv --air-density 1,2", "density above 0"},
+                    RefusedCase{"--performance c.csv --polar missing.txt", "cannot read the polar file"},
+                    RefusedCase{"--performance c.csv --polar bad.txt",
+                                "bad.txt:3: \"0.0.2\" is not a number"},
+                    RefusedCase{"--performance c.csv --wind 0", "wind speed above 0"},
+                    RefusedCase{"--performance c.csv --blades 0", "Number of blades"}));
 
 TEST(CommandLineDesigner, ReportsAFileThatCannotBeWrittenWithStatusOne) {
   TempFolder folder;

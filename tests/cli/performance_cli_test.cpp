@@ -127,35 +127,5 @@ TEST(PerformanceCurve, ThatCannotBeWrittenEndsWithStatusOneAfterTheDesignFiles) 
   EXPECT_FALSE(fs::exists("missing"));
 }
 
-struct RefusedPerformance {
-  const char* arguments;
-  const char* errorPart;
-};
-
-class RefusedPerformanceTest : public testing::TestWithParam<RefusedPerformance> {};
-
-TEST_P(RefusedPerformanceTest, EndsWithStatusTwoBeforeWritingAnything) {
-  TempFolder folder;
-  std::ofstream("bad.txt") << "alpha CL CD\n-2 0.1 0.01\n3 0.8 0.0.2\n";
-  Outcome outcome = runCli(GetParam().arguments);
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_NE(outcome.err.find(GetParam().errorPart), std::string::npos) << outcome.err;
-  EXPECT_EQ(outcome.out, "");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
-      << "only the polar file the test wrote";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RefusedPerformanceTest,
-    testing::Values(
-        RefusedPerformance{"--polar bad.txt", "go with --performance"},
-        RefusedPerformance{"--air-density 1.2", "go with --performance"},
-        RefusedPerformance{"--performance c.csv --air-density 0", "density above 0"},
-        RefusedPerformance{"--performance c.csv --air-density 1,2", "density above 0"},
-        RefusedPerformance{"--performance c.csv --polar missing.txt", "cannot read the polar file"},
-        RefusedPerformance{"--performance c.csv --polar bad.txt", "bad.txt:3: \"0.0.2\" is not a number"},
-        RefusedPerformance{"--performance c.csv --wind 0", "wind speed above 0"},
-        RefusedPerformance{"--performance c.csv --blades 0", "Number of blades"}));
-
 }  // namespace
 }  // namespace zephyrion
