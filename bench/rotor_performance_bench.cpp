@@ -8,7 +8,6 @@
 
 #include "blade/blade_assembly.h"
 #include "output/design_run.h"
-#include "rotor/naca_polar.h"
 #include "rotor/rotor_performance.h"
 
 namespace {
@@ -75,9 +74,7 @@ void BM_DesignRunBaseline(benchmark::State& state) {
 void BM_PerformanceCurve(benchmark::State& state) {
   const DefaultRotor& rotor = defaultRotor();
   againstDesignRun(state, [&] {
-    double maxDrag = zephyrion::rotor::viternaMaxDrag(zephyrion::rotor::bladeAspectRatio(rotor.blade));
-    zephyrion::rotor::Airfoil airfoil =
-        zephyrion::rotor::nacaAirfoil(zephyrion::rotor::profileOf(rotor.parameters), maxDrag);
+    zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
     benchmark::DoNotOptimize(zephyrion::rotor::performanceCurve(rotor.blade, airfoil, {}));
   });
 }
@@ -86,9 +83,7 @@ void BM_PerformanceCurve(benchmark::State& state) {
 void BM_PerformanceReport(benchmark::State& state) {
   const DefaultRotor& rotor = defaultRotor();
   againstDesignRun(state, [&] {
-    double maxDrag = zephyrion::rotor::viternaMaxDrag(zephyrion::rotor::bladeAspectRatio(rotor.blade));
-    zephyrion::rotor::Airfoil airfoil =
-        zephyrion::rotor::nacaAirfoil(zephyrion::rotor::profileOf(rotor.parameters), maxDrag);
+    zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
     zephyrion::rotor::Conditions conditions;
     auto curve = zephyrion::rotor::performanceCurve(rotor.blade, airfoil, conditions);
     benchmark::DoNotOptimize(zephyrion::rotor::bestTipSpeedRatio(rotor.blade, airfoil, conditions, curve));

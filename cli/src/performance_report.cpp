@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "rotor/naca_polar.h"
 #include "rotor/polar_reader.h"
+#include "rotor/rotor_blade.h"
 #include "rotor/rotor_performance.h"
 #include "text/number_forms.h"
 #include "text/rounding.h"
@@ -92,9 +92,7 @@ std::variant<std::optional<rotor::Polar>, std::string> loadPolar(const Performan
 PerformanceReport reportPerformance(const rotor::RotorBlade& blade, const DesignParameters& parameters,
                                     const std::optional<rotor::Polar>& filePolar,
                                     const PerformanceOptions& options) {
-  double maxDrag = rotor::viternaMaxDrag(rotor::bladeAspectRatio(blade));
-  rotor::Airfoil airfoil = filePolar ? rotor::makeAirfoil({*filePolar}, maxDrag)
-                                     : rotor::nacaAirfoil(rotor::profileOf(parameters), maxDrag);
+  rotor::Airfoil airfoil = rotor::bladeAirfoil(blade, parameters, filePolar);
   rotor::Conditions conditions;
   conditions.windSpeed = parameters.maxWindSpeed;
   conditions.airDensity = options.airDensity;

@@ -71,4 +71,10 @@ double bladeAspectRatio(const RotorBlade& blade) {
   return area > 0 ? span * span / area : 0;
 }
 
+Airfoil bladeAirfoil(const RotorBlade& blade, const DesignParameters& parameters,
+                     const std::optional<Polar>& filePolar) {
+  double maxDrag = viternaMaxDrag(bladeAspectRatio(blade));
+  return filePolar ? makeAirfoil({*filePolar}, maxDrag) : nacaAirfoil(profileOf(parameters), maxDrag);
+}
+
 }  // namespace zephyrion::rotor

@@ -11,7 +11,6 @@
 #include "momentum_balance.h"
 #include "output/design_limits.h"
 #include "plausible_designs.h"
-#include "rotor/naca_polar.h"
 #include "rotor/rotor_performance.h"
 #include "test_seed.h"
 #include "text/number_forms.h"
@@ -38,7 +37,7 @@ TEST(RandomDesigns, StayBelowTheBetzLimitAndSolveOrReportEverySection) {
                  texts[kFieldChordLimitZ] + "/" + texts[kFieldChordLimitX] + " hub " +
                  texts[kFieldHubRadius] + " divisions " + texts[kFieldChordDivisions]);
     RotorBlade blade = rotorBladeAsBuilt(buildBlade(parameters), parameters);
-    Airfoil airfoil = nacaAirfoil(profileOf(parameters), viternaMaxDrag(bladeAspectRatio(blade)));
+    Airfoil airfoil = bladeAirfoil(blade, parameters);
     Conditions conditions;
     conditions.windSpeed = parameters.maxWindSpeed;
     for (const RotorPerformance& point : performanceCurve(blade, airfoil, conditions)) {

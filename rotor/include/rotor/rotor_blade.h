@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "blade/blade_assembly.h"
@@ -42,5 +43,10 @@ NacaProfile profileOf(const DesignParameters& parameters);
 
 // Span over mean chord of the sections (0 for a blade without length or area).
 double bladeAspectRatio(const RotorBlade& blade);
+
+// The blade's airfoil: the polars of `filePolar` when given, else the built-in ones of the
+// design's NACA section, extended past stall with the drag of a plate of the blade's aspect ratio.
+Airfoil bladeAirfoil(const RotorBlade& blade, const DesignParameters& parameters,
+                     const std::optional<Polar>& filePolar = {});
 
 }  // namespace zephyrion::rotor
