@@ -5,8 +5,10 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
+#include "test_seed.h"
 #include "text/rounding.h"
 
 namespace zephyrion {
@@ -66,11 +68,43 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{9999999999999998, "9999999999999998"}, NumberCase{-1.25e-7, "-1.25e-007"},
                     NumberCase{-0.0, "0"}, NumberCase{366.236, "366.236"}));
 
+class FigureTest : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(FigureTest, RoundsToFourSignificantDigitsWrittenBriefly) {
+  EXPECT_EQ(figureText(GetParam().value), GetParam().text);
+}
+
 TEST(IntegerForm, WritesDigitsWithMinusAndNoBlank) {
   EXPECT_EQ(integerToText(3), "3");
   EXPECT_EQ(integerToText(-12), "-12");
   EXPECT_EQ(integerToText(0), "0");
   EXPECT_EQ(integerToText(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+}
+
+INSTANTIATE_TEST_SUITE_P(Figures, FigureTest,
+                         testing::Values(NumberCase{64.90000000000001, "64.9"}, NumberCase{12345.6, "12350"},
+                                         NumberCase{0.42275, "0.4228"}, NumberCase{-0.0, "0"},
+                                         NumberCase{99995, "100000"}, NumberCase{1.23456e-7, "1.235e-07"},
+                                         NumberCase{2.5e20, "2.5e+20"}, NumberCase{-203.44, "-203.4"},
+                                         NumberCase{std::numeric_limits<double>::infinity(), "inf"}));
+
+// A figure keeps four significant digits, and reads back as the value within half a unit of
+// its fourth digit, for values of every size.
+TEST(FigureForm, KeepsFourDigitsWithinHalfAUnitOfTheLast) {
+  std::mt19937_64 random(testing_support::testSeed(7));
+  for (int i = 0; i < 20000; ++i) {
+    double value = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random),
+                              std::uniform_int_distribution<int>(-40, 60)(random));
+    std::string text = figureText(value);
+    std::string digits;
+    for (char c : text.substr(0, text.find('e')))
+      if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
+    while (!digits.empty() && digits.back() == '0')
+      digits.pop_back();
+    ASSERT_LE(digits.size(), 4u) << value << " reads " << text;
+    double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) - 3);
+    ASSERT_LE(std::fabs(std::stod(text) - value), unit * 0.5000001) << value << " reads " << text;
+  }
 }
 
 struct ReadCase {

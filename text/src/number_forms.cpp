@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -286,6 +287,25 @@ double textToNumber(std::string_view text) {
   while (!text.empty() && isWhiteSpace(text.front()))
     text.remove_prefix(1);
   return readDecimalNumber(text);
+}
+
+std::string figureText(double value, int significantDigits) {
+  assert(significantDigits >= 1 && significantDigits <= 17);
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+  if (value == 0) return "0";
+  char buffer[64];
+  // Rounding through the scientific text rounds the decimal value exactly, halves to even.
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                            significantDigits - 1)
+                  .ptr;
+  double rounded = 0;
+  std::from_chars(buffer, end, rounded);
+  double magnitude = std::fabs(rounded);
+  auto form =
+      magnitude >= 1e-6 && magnitude < 1e15 ? std::chars_format::fixed : std::chars_format::scientific;
+  end = std::to_chars(buffer, buffer + sizeof buffer, rounded, form).ptr;
+  return std::string(buffer, end);
 }
 
 }  // namespace zephyrion

@@ -35,4 +35,10 @@ std::string numberToText(double value);
 // Decimal digits of an integer, "-" for negative values, no blank.
 std::string integerToText(std::int32_t value);
 
+// A printed figure: the value rounded to `significantDigits` (1 to 17) significant digits and
+// written as briefly as that rounded value allows, so that 64.90000000000001 reads "64.9" and
+// 12345.6 reads "12350". Fixed notation from 1e-6 up to 1e15, else "1.234e+20". Negative zero
+// reads "0"; the infinities "inf" and "-inf", NaN "nan".
+std::string figureText(double value, int significantDigits = 4);
+
 }  // namespace zephyrion
