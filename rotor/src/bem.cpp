@@ -180,4 +180,23 @@ StationSolution solveStation(const BladeSection& bladeSection, const RotorBlade&
   return solution;
 }
 
+StationSolution parkedStation(const BladeSection& bladeSection, const Airfoil& airfoil,
+                              const OperatingPoint& flow) {
+  double chord = bladeSection.chord * kMillimetre;
+  StationSolution parked;
+  parked.solved = true;
+  parked.inflowAngle = kPi / 2.0;
+  parked.angleOfAttack = kPi / 2.0 - bladeSection.twistDegrees * kPi / 180.0;
+  parked.relativeSpeed = flow.windSpeed;
+  parked.reynolds = flow.airDensity * flow.windSpeed * chord / flow.airViscosity;
+  SectionCoefficients c =
+      sectionCoefficients(airfoilAtReynolds(airfoil, parked.reynolds), parked.angleOfAttack);
+  parked.lift = c.lift;
+  parked.drag = c.drag;
+  double dynamicPressureChord = 0.5 * flow.airDensity * flow.windSpeed * flow.windSpeed * chord;
+  parked.normalForce = dynamicPressureChord * c.drag;
+  parked.tangentialForce = dynamicPressureChord * c.lift;
+  return parked;
+}
+
 }  // namespace zephyrion::rotor

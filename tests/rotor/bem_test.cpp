@@ -92,5 +92,22 @@ TEST(SectionSolution, TheTipCarriesNothingWithTipLoss) {
   EXPECT_EQ(tip.tangentialForce, 0);
 }
 
+// At rest a section meets the wind at 90 degrees less its twist: a flat section (twist 0) stands
+// broadside, all plate drag and no lift; a section turned 80 degrees meets it at 10 degrees and
+// turns the rotor with its table's lift. Forces per metre are q c times the coefficient.
+TEST(ParkedSection, MeetsTheWindAtNinetyDegreesLessItsTwist) {
+  Polar table{0, {{-10, -0.8, 0.02}, {0, 0.1, 0.01}, {10, 1.0, 0.03}, {15, 1.2, 0.05}}};
+  Airfoil airfoil = makeAirfoil({table}, 1.8);
+  OperatingPoint storm;
+  storm.windSpeed = 50;
+  double q = 0.5 * 1.225 * 50 * 50;
+  StationSolution broadside = parkedStation({300, 80, 0}, airfoil, storm);
+  EXPECT_NEAR(broadside.normalForce, q * 0.08 * 1.8, 1e-9);
+  EXPECT_NEAR(broadside.tangentialForce, 0, 1e-9);
+  StationSolution turned = parkedStation({300, 80, 80}, airfoil, storm);
+  EXPECT_NEAR(turned.tangentialForce, q * 0.08 * 1.0, 1e-9);
+  EXPECT_NEAR(turned.normalForce, q * 0.08 * 0.03, 1e-9);
+}
+
 }  // namespace
 }  // namespace zephyrion::rotor

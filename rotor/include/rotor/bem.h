@@ -66,4 +66,13 @@ struct StationSolution {
 StationSolution solveStation(const BladeSection& section, const RotorBlade& blade, const Airfoil& airfoil,
                              const OperatingPoint& flow, const BemOptions& options);
 
+// One section of the rotor at rest (flow.rotorSpeed is not used). A parked rotor slows the wind
+// so little that the induction is taken as 0: the section meets the undisturbed wind along the
+// axis, at inflow angle 90 degrees and angle of attack 90 degrees less its twist, where the
+// post-stall polar holds. Its drag then pushes downwind (normalForce) and its lift turns the
+// rotor (tangentialForce): the torque a rotor starts with (blade element theory at zero speed,
+// as in Wood, Small Wind Turbines, 2011, ch. 5).
+StationSolution parkedStation(const BladeSection& section, const Airfoil& airfoil,
+                              const OperatingPoint& flow);
+
 }  // namespace zephyrion::rotor
