@@ -6,54 +6,45 @@
 #include "app/event_loop.h"
 #include "app/form_records.h"
 #include "app/screen_selection.h"
+#include "blade/form_fields.h"
 #include "gfx/input.h"
 #include "text/sinks.h"
 
 namespace zephyrion {
 namespace {
 
-// Captions are padded with blanks to 31 characters, so that with each caption drawn left of its
-// box every caption starts at x = 20 and every box ends at x = 330.
+// Where each field's box stands; its caption, drawn left of the box, is padded in the field table
+// so that every caption starts at x = 20 and every box ends at x = 330.
 constexpr std::array<FormFieldLayout, kFormFieldCount> kFormTable = {{
-    {"NACA profile         [4 digit] ", 280, 20, 50, 0, false},
-    {"Lift coefficient               ", 280, -21, 50, 0, true},
-    {"Radius of rotor           [mm] ", 280, -21, 50, 0, true},
-    {"Number of blades               ", 280, -21, 50, 0, true},
-    {"Tip speed ratio                ", 280, -21, 50, 0, false},
-    {"Blade tip chamfer         [mm] ", 280, -21, 50, 0, true},
-    {"Angle of attack (alpha)        ", 280, -21, 50, 0, true},
-    {"Chord limit in Z (Height) [mm] ", 280, -21, 50, 0, true},
-    {"Chord limit in X (Width)  [mm] ", 280, -21, 50, 0, true},
-    {"Density of blade       [kg/m3] ", 280, -21, 50, 0, true},
-    {"Max operating wind speed [m/s] ", 280, -21, 50, 0, true},
-    {"Hub radius                [mm] ", 280, -21, 50, 0, true},
-    {"Hub to blade chamfer      [mm] ", 280, -21, 50, 0, true},
-    {"STL precision [Chord divisions]", 280, -21, 50, 0, true},
-    {"Output name ", 128, -25, 202, 1, true},
+    {280, 20, 50, false},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, false},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {280, -21, 50, true},
+    {128, -25, 202, true},
 }};
-
-constexpr bool captionsEndAtTheBoxes() {
-  for (const FormFieldLayout& row : kFormTable) {
-    if (row.x - 8 * (static_cast<std::int32_t>(row.caption.size()) + 2) + 4 != 20) return false;
-    if (row.x + row.width != 330) return false;
-  }
-  return true;
-}
-static_assert(captionsEndAtTheBoxes(), "every caption starts at x 20 and every box ends at x 330");
 
 constexpr std::int32_t kCaptionLeftOfBox = 1;
 constexpr std::int32_t kKeep = -1;
 constexpr std::int32_t kWhite = 0xFFFFFF;
 
 void layOutFields() {
-  const FormTexts& defaults = defaultFormTexts();
-  for (std::size_t i = 0; i < kFormTable.size(); ++i) {
-    const FormFieldLayout& row = kFormTable[i];
-    editSet(formFields[i], row.caption, defaults[i], row.x, row.yRule, row.width, kCaptionLeftOfBox, kKeep,
-            kKeep);
+  for (const FormFieldSpec& spec : formFieldSpecs()) {
+    const FormFieldLayout& row = kFormTable[spec.field];
+    editSet(formFields[spec.field], spec.caption, spec.defaultText, row.x, row.yRule, row.width,
+            kCaptionLeftOfBox, kKeep, kKeep);
   }
-  for (std::size_t i = 0; i < kFormTable.size(); ++i)
-    formFields[i].textMode = kFormTable[i].textMode;
+  for (const FormFieldSpec& spec : formFieldSpecs())
+    formFields[spec.field].textMode = spec.anyText ? kAnyPrintableText : kDigitsAndPoint;
 }
 
 void layOutPreview() {

@@ -1,5 +1,6 @@
 #include "blade/design_parameters.h"
 
+#include "blade/form_fields.h"
 #include "text/number_forms.h"
 #include "text/rounding.h"
 #include "text/text_ops.h"
@@ -41,8 +42,12 @@ std::int32_t rotorSpeedAt(const DesignParameters& parameters) {
 }  // namespace
 
 const FormTexts& defaultFormTexts() {
-  static const FormTexts texts = {"4412", "0.85", "500", "3",  "5",  "10",           "5", "50", "120",
-                                  "600",  "10",   "40",  "40", "10", "d:\\xx\\Blade"};
+  static const FormTexts texts = [] {
+    FormTexts defaults;
+    for (const FormFieldSpec& spec : formFieldSpecs())
+      defaults[spec.field] = spec.defaultText;
+    return defaults;
+  }();
   return texts;
 }
 

@@ -10,7 +10,7 @@
 
 #include "blade/blade_totals.h"
 #include "blade_rows.h"
-#include "output/design_limits.h"
+#include "blade/design_limits.h"
 #include "output/report_table.h"
 #include "output/stl_writer.h"
 #include "text/number_forms.h"

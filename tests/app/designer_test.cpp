@@ -9,6 +9,7 @@
 
 #include "app/form_records.h"
 #include "app/main_form.h"
+#include "blade/form_fields.h"
 #include "captured_screen_text.h"
 #include "gfx/input.h"
 #include "gfx/memory_screen.h"
@@ -116,9 +117,10 @@ TEST_F(DesignerTest, LaysOutTheFormAsItsTable) {
     for (int i = 0; i < kFormFieldCount; ++i) {
       auto field = static_cast<FormField>(i);
       const FormFieldLayout& row = formFieldLayout(field);
+      std::string_view caption = formFieldSpec(field).caption;
       int top = fieldTop(field);
       EXPECT_EQ(formFields[i].y, top) << "field " << i;
-      EXPECT_EQ(textAt(20, top + 2, row.caption.size()), row.caption) << "field " << i;
+      EXPECT_EQ(textAt(20, top + 2, caption.size()), caption) << "field " << i;
       EXPECT_EQ(textAt(row.x + 4, top + 2, defaultFormTexts()[i].size()), defaultFormTexts()[i]);
       EXPECT_EQ(screen.pixel(330, top + 5), 0xEEEEEE) << "the box ends at x 330";
       EXPECT_EQ(screen.pixel(331, top + 5), kInk) << "its border";

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "blade/design_limits.h"
 #include "blade/design_parameters.h"
 #include "fuzz_input.h"
-#include "output/design_limits.h"
 #include "output/design_run.h"
 #include "stl_mesh.h"
 #include "temp_folder.h"

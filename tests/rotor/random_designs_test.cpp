@@ -8,8 +8,8 @@
 #include <string>
 
 #include "blade/blade_assembly.h"
+#include "blade/design_limits.h"
 #include "momentum_balance.h"
-#include "output/design_limits.h"
 #include "plausible_designs.h"
 #include "rotor/rotor_performance.h"
 #include "test_seed.h"

@@ -112,8 +112,8 @@ void blink(xEdit& edit, std::int32_t elapsedMs) {
 
 bool isAcceptedCharacter(const xEdit& edit, std::int32_t length, std::int32_t code) {
   if (length != 1) return false;
-  if (edit.textMode == 0) return (code >= '0' && code <= '9') || code == '.';
-  if (edit.textMode == 1) return code >= 32 && code <= 126;
+  if (edit.textMode == kDigitsAndPoint) return (code >= '0' && code <= '9') || code == '.';
+  if (edit.textMode == kAnyPrintableText) return code >= 32 && code <= 126;
   return false;
 }
 

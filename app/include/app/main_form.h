@@ -3,21 +3,19 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "blade/design_parameters.h"
 #include "widgets/button.h"
 
 namespace zephyrion {
 
-// One row of the form table: where a field stands and how it is drawn.
+// Where a field's box stands on the form and whether it can be edited; what it is called and
+// holds stands in the field table (blade/form_fields.h).
 struct FormFieldLayout {
-  std::string_view caption;  // drawn left of the box
-  std::int32_t x;            // left edge of the box
-  std::int32_t yRule;        // >= 0 absolute top, below -1 that far below the previous field
+  std::int32_t x;      // left edge of the box
+  std::int32_t yRule;  // >= 0 absolute top, below -1 that far below the previous field
   std::int32_t width;
-  std::int32_t textMode;  // 0 digits and ".", 1 any printable character
-  bool enabled;           // false: locked at its default
+  bool enabled;  // false: locked at its default
 };
 
 const FormFieldLayout& formFieldLayout(FormField field);

@@ -14,6 +14,10 @@
 
 namespace zephyrion {
 
+// What a field takes from the keyboard.
+inline constexpr std::int32_t kDigitsAndPoint = 0;
+inline constexpr std::int32_t kAnyPrintableText = 1;
+
 struct xEdit {
   const std::string typeName = "xEdit";
   std::int32_t y = 0;  // top of the box
@@ -30,7 +34,7 @@ struct xEdit {
   std::int32_t enabled = 1;      // zero: a click never gives the field focus
   std::int32_t caretCol = -1;
   std::int32_t anchorCol = -1;
-  std::int32_t textMode = 0;
+  std::int32_t textMode = 0;  // kDigitsAndPoint or kAnyPrintableText
   WidgetRef next;
 
   xEdit();  // links the field at the chain head
