@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "app/form_records.h"
+#include "app/results_panel.h"
 #include "app/screen_selection.h"
 #include "gfx/input.h"
 #include "output/design_run.h"
-#include "output/results_panel.h"
 
 namespace zephyrion {
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "blade/blade_totals.h"
-#include "output/design_run.h"
+#include "output/write_options.h"
 
 namespace zephyrion {
 

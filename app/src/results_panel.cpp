@@ -1,4 +1,4 @@
-#include "output/results_panel.h"
+#include "app/results_panel.h"
 
 #include <algorithm>
 #include <optional>
