@@ -1,5 +1,6 @@
 // The command line of zephyrion-cli: one option per form field, each taking the text the field
-// would hold, and the run options that no form field has.
+// would hold, and the run options that no form field has. Every option is one row of one table
+// (cli_options.cpp), read by one mechanism; the form fields' rows come from the field table.
 #pragma once
 
 #include <string>
@@ -8,16 +9,19 @@
 
 #include "blade/design_parameters.h"
 #include "output/stl_writer.h"
-#include "performance_options.h"
 
 namespace zephyrion::cli {
 
 // Options that no form field has.
 struct RunOptions {
-  PerformanceOptions performance;
   // How the run writes its files.
   unsigned threads = 0;                     // --threads: formatting threads; 0: every core
   StlFormat stlFormat = StlFormat::kAscii;  // --stl-format ascii|binary
+  // The rotor analysis: nothing of it runs unless a file of it is asked for.
+  std::string performanceFile;  // --performance FILE.csv
+  std::string polarFile;        // --polar FILE: a measured polar instead of the built-in model
+  double airDensity = 1.225;    // --air-density, kg/m^3
+  bool airDensityGiven = false;
 };
 
 struct RunDesign {

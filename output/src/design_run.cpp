@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "blade/blade_totals.h"
-#include "blade_rows.h"
 #include "blade/design_limits.h"
+#include "blade_rows.h"
 #include "output/report_table.h"
 #include "output/stl_writer.h"
 #include "text/number_forms.h"
@@ -153,7 +153,14 @@ RunResult runDesign(const FormTexts& texts, const RowPreview& preview, const Wri
     return failure(RunStatus::kWriteFailed, "Not enough memory for this blade");
   }
   if (auto problem = findBuiltBladeProblem(p, *geometry)) return failure(RunStatus::kRefused, *problem);
-  if (options.bladeBuilt) options.bladeBuilt(*geometry);
+  try {
+    if (options.bladeBuilt) options.bladeBuilt(*geometry);
+  } catch (const std::bad_alloc&) {
+    return failure(RunStatus::kWriteFailed, "Not enough memory to analyse this blade");
+  } catch (const std::exception& error) {
+    return failure(RunStatus::kWriteFailed,
+                   std::string("The blade could not be analysed (") + error.what() + ")");
+  }
 
   const std::string& name = p.outputName;
   makeOutputDirectory(name);

@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 
+#include "blade/form_fields.h"
 #include "cli_options.h"
 #include "cli_run.h"
 #include "temp_folder.h"
@@ -60,28 +62,39 @@ TEST_P(RefusedCommandTest, EndsWithStatusTwoAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedCommandTest,
-    testing::Values(RefusedCase{"--blades 0", "Number of blades must be from 1 to 20"},
-                    RefusedCase{"--divisions 2", "must be from 4 to 1,000"},
-                    RefusedCase{"--radius 99999999", "from 2 to 100,000"},
-                    RefusedCase{"--radius -5", "--radius takes digits and \".\" only"},
-                    RefusedCase{"--lift 1e3", "--lift takes digits"},
-                    RefusedCase{"--output \"$(printf 'a\\tb')\"", "--output takes printable ASCII"},
-                    RefusedCase{"--bogus 1", "unknown option"},
-                    RefusedCase{"--radius", "--radius needs a value"},
-                    RefusedCase{"--threads 0", "--threads takes a whole number"},
-                    RefusedCase{"--threads=2x", "--threads takes a whole number"},
-                    RefusedCase{"--threads 1025", "from 1 to 1024"},
-                    RefusedCase{"--stl-format obj", "--stl-format takes"},
-                    RefusedCase{"--stl-format", "--stl-format needs a value"},
-                    RefusedCase{"--polar bad.txt", "go with --performance"},
-                    RefusedCase{"--air-density 1.2", "go with --performance"},
-                    RefusedCase{"--performance c.csv --air-density 0", "density above 0"},
-                    RefusedCase{"--performance c.csv --air-density 1,2", "density above 0"},
-                    RefusedCase{"--performance c.csv --polar missing.txt", "cannot read the polar file"},
-                    RefusedCase{"--performance c.csv --polar bad.txt",
-                                "bad.txt:3: \"0.0.2\" is not a number"},
-                    RefusedCase{"--performance c.csv --wind 0", "wind speed above 0"},
-                    RefusedCase{"--performance c.csv --blades 0", "Number of blades"}));
+    testing::Values(
+        RefusedCase{"--blades 0", "Number of blades must be from 1 to 20"},
+        RefusedCase{"--divisions 2", "must be from 4 to 1,000"},
+        RefusedCase{"--radius 99999999", "from 2 to 100,000"},
+        RefusedCase{"--radius -5", "--radius takes digits and \".\" only"},
+        RefusedCase{"--lift 1e3", "--lift takes digits"},
+        RefusedCase{"--output \"$(printf 'a\\tb')\"", "--output takes printable ASCII"},
+        RefusedCase{"--bogus 1", "unknown option"}, RefusedCase{"--radius", "--radius needs a value"},
+        RefusedCase{"--threads 0", "--threads takes a whole number"},
+        RefusedCase{"--threads=2x", "--threads takes a whole number"},
+        RefusedCase{"--threads 1025", "from 1 to 1024"},
+        RefusedCase{"--stl-format obj", "--stl-format takes"},
+        RefusedCase{"--stl-format", "--stl-format needs a value"},
+        RefusedCase{"--polar bad.txt", "go with --performance"},
+        RefusedCase{"--air-density 1.2", "go with --performance"},
+        RefusedCase{"--performance c.csv --air-density 0", "from 0.5 to 1.6 kg/m3"},
+        RefusedCase{"--performance c.csv --air-density 0.0000000000000000000000000000000000000000000"
+                    "00000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                    "00000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                    "00000000000000000000000000000000000000000000000000000000000000000000000000000001",
+                    "from 0.5 to 1.6 kg/m3"},
+        RefusedCase{"--performance c.csv --air-density 1,2", "--air-density takes a number"},
+        RefusedCase{"--performance c.csv --polar missing.txt", "cannot read missing.txt"},
+        RefusedCase{"--performance c.csv --polar .", "cannot read .: it is a folder"},
+        RefusedCase{"--performance c.csv --polar /proc/self/mem", "cannot read /proc/self/mem"},
+        RefusedCase{"--performance c.csv --polar /dev/zero", "it is not a regular file"},
+        RefusedCase{"--performance missing/c.csv", "its folder does not exist"},
+        RefusedCase{"--performance .", "it is a folder"},
+        RefusedCase{"--performance xx/Blade.stl", "the run writes xx/Blade.stl there already"},
+        RefusedCase{"--performance xx/../xx/Blade.xls", "the run writes xx/Blade.xls there already"},
+        RefusedCase{"--performance c.csv --polar bad.txt", "bad.txt:3: \"0.0.2\" is not a number"},
+        RefusedCase{"--performance c.csv --wind 0", "wind speed above 0"},
+        RefusedCase{"--performance c.csv --blades 0", "Number of blades"}));
 
 TEST(CommandLineDesigner, ReportsAFileThatCannotBeWrittenWithStatusOne) {
   TempFolder folder;
@@ -114,15 +127,29 @@ TEST(CommandLineDesigner, WritesABinaryStlOnRequest) {
   EXPECT_EQ(readFile("c.stl"), readFile("a.stl"));
 }
 
-TEST(CommandLineDesigner, HelpAndVersionSucceed) {
+// Help lists every option the parser takes, each form field with its range as the field table
+// states it, and nothing it does not take.
+TEST(CommandLineDesigner, HelpListsEveryOptionItTakes) {
   TempFolder folder;
   Outcome help = runCli("--help");
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--profile", "--lift", "--radius", "--blades", "--tsr", "--tip-chamfer",
-                             "--alpha", "--limit-z", "--limit-x", "--density", "--wind", "--hub-radius",
-                             "--hub-chamfer", "--divisions", "--output", "--threads", "--stl-format"}) {
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  std::istringstream lines(help.out);
+  int listed = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("  --", 0) != 0 || line.rfind("  --help", 0) == 0 || line.rfind("  --version", 0) == 0)
+      continue;
+    std::string name = line.substr(2, line.find(' ', 2) - 2);
+    auto parsed = cli::parseCommandLine({name + "="});
+    auto* error = std::get_if<cli::UsageError>(&parsed);
+    EXPECT_TRUE(!error || error->message.find("unknown option") == std::string::npos) << name;
+    ++listed;
   }
+  EXPECT_GE(listed, kFormFieldCount + 5);
+  for (const FormFieldSpec& spec : formFieldSpecs())
+    EXPECT_NE(help.out.find(std::string(spec.option) + " TEXT"), std::string::npos) << spec.option;
+  EXPECT_NE(help.out.find("(default \"0.85\"; 0.1 to 2)"), std::string::npos);
+  EXPECT_NE(help.out.find("Exit status:"), std::string::npos);
+  EXPECT_NE(help.out.find("Examples:"), std::string::npos);
   Outcome version = runCli("--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("zephyrion-cli ", 0), 0u) << version.out;

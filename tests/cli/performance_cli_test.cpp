@@ -106,8 +106,8 @@ TEST(PerformanceCurve, ScalesWithTheAirDensity) {
   for (int alpha = -8; alpha <= 14; ++alpha)
     polar << alpha << " " << 0.1 * (alpha + 4) << " " << 0.01 + 0.0002 * alpha * alpha << " -0.1\n";
   polar.close();
-  ASSERT_EQ(runCli("--performance thin.csv --polar polar.txt").status, 0);
-  ASSERT_EQ(runCli("--performance dense.csv --polar polar.txt --air-density 2.45").status, 0);
+  ASSERT_EQ(runCli("--performance thin.csv --polar polar.txt --air-density 0.75").status, 0);
+  ASSERT_EQ(runCli("--performance dense.csv --polar polar.txt --air-density 1.5").status, 0);
   std::vector<std::vector<double>> thin = curveRows("thin.csv");
   std::vector<std::vector<double>> dense = curveRows("dense.csv");
   ASSERT_EQ(thin.size(), dense.size());
@@ -118,13 +118,26 @@ TEST(PerformanceCurve, ScalesWithTheAirDensity) {
   }
 }
 
-TEST(PerformanceCurve, ThatCannotBeWrittenEndsWithStatusOneAfterTheDesignFiles) {
+// The design run makes its output folder; a curve may go into it.
+TEST(PerformanceCurve, MayGoIntoTheFolderTheRunMakes) {
   TempFolder folder;
-  Outcome outcome = runCli("--performance missing/curve.csv --output blade");
+  Outcome outcome = runCli("--performance xx/curve.csv");
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_TRUE(fs::exists("xx/curve.csv"));
+  EXPECT_TRUE(fs::exists("xx/Blade.stl"));
+}
+
+// A curve that cannot be written ends the run with status 1 and takes back the design files: a
+// run writes all it was asked for or nothing.
+TEST(PerformanceCurve, ThatCannotBeWrittenTakesBackTheDesignFiles) {
+  TempFolder folder;
+  Outcome outcome = runCli("--performance /dev/full --output blade");
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_NE(outcome.err.find("Cannot write missing/curve.csv"), std::string::npos) << outcome.err;
-  EXPECT_TRUE(fs::exists("blade.stl"));
-  EXPECT_FALSE(fs::exists("missing"));
+  EXPECT_NE(outcome.err.find("Cannot write /dev/full"), std::string::npos) << outcome.err;
+  EXPECT_FALSE(fs::exists("blade.stl"));
+  EXPECT_FALSE(fs::exists("blade.xls"));
+  EXPECT_FALSE(fs::exists("blade.txt"));
+  EXPECT_TRUE(fs::exists("/dev/full")) << "a device written to is never removed";
 }
 
 }  // namespace

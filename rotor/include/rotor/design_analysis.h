@@ -1,0 +1,52 @@
+// The rotor performance of a designed blade, as built: one call that any front end (the command
+// line, the window, a report, a script) makes with the finished geometry, and the texts it
+// prints and writes. The blade is analysed by blade element momentum theory (bem.h) at the
+// design's highest operating wind speed, over a curve of tip speed ratios.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "blade/blade_assembly.h"
+#include "blade/design_parameters.h"
+#include "rotor/airfoil.h"
+#include "rotor/rotor_blade.h"
+#include "rotor/rotor_performance.h"
+
+namespace zephyrion::rotor {
+
+struct AnalysisOptions {
+  double airDensity = 1.225;   // kg/m^3
+  std::optional<Polar> polar;  // the section's measured polar; none: the built-in NACA model
+};
+
+// Why the design cannot be analysed with these options, in the user's words; nothing when it can.
+std::optional<std::string> findAnalysisProblem(const DesignParameters& parameters,
+                                               const AnalysisOptions& options);
+
+struct DesignAnalysis {
+  RotorBlade blade;
+  Airfoil airfoil;
+  Conditions conditions;
+  std::vector<RotorPerformance> curve;  // tip speed ratio 1 to 15 in steps of 0.25
+  BestTipSpeedRatio best;
+  RotorPerformance design;  // at the design's tip speed ratio
+  double designTipSpeedRatio = 0;
+};
+
+// Analyses the blade as built. Preconditions (asserted): the geometry is the one built from
+// `parameters`, and findAnalysisProblem found nothing.
+DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
+                             const AnalysisOptions& options);
+
+// The curve as CSV text: a heading, then one row per tip speed ratio (CR LF lines, every digit).
+std::string performanceCurveCsv(const DesignAnalysis& analysis);
+
+// The lines printed after the design's four result lines, each figure to four digits.
+std::vector<std::string> performanceLines(const DesignAnalysis& analysis);
+
+// Which sections had no momentum balance anywhere on the curve; empty when every one was solved.
+std::string unsolvedSectionsWarning(const DesignAnalysis& analysis);
+
+}  // namespace zephyrion::rotor
