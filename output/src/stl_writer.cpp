@@ -145,7 +145,9 @@ void writeStlFooter(int fileNumber) {
 std::array<char, kBinaryStlHeaderBytes> binaryStlHeader(const DesignParameters& parameters,
                                                         std::uint32_t facetCount) {
   std::array<char, kBinaryStlHeaderBytes> header{};
-  std::string text = stlHeaderText(parameters);
+  // Readers take a file that begins with "solid" for ASCII, so the binary header says "binary"
+  // in its place.
+  std::string text = "binary" + stlHeaderText(parameters).substr(std::string_view("solid").size());
   std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 80), header.begin());
   putLittleEndian(header.data() + 80, facetCount);
   return header;

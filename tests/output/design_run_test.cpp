@@ -131,7 +131,7 @@ TEST(DesignRun, WritesTheSameFacetsAsABinaryStlOnRequest) {
   for (int i = 3; i >= 0; --i)
     count = count << 8 | static_cast<unsigned char>(binary[80 + static_cast<std::size_t>(i)]);
   EXPECT_EQ(count, facets.size());
-  std::string header = "solid Zephyrion NACA4412 Radius=60 TSR=5 Blades=3";
+  std::string header = "binary Zephyrion NACA4412 Radius=60 TSR=5 Blades=3";
   EXPECT_EQ(binary.substr(0, 80), header + std::string(80 - header.size(), '\0'));
 
   for (std::size_t f = 0; f < facets.size(); ++f) {

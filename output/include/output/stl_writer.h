@@ -44,9 +44,10 @@ void writeStlQuad(int fileNumber, std::int32_t axisOffset, const Quad& quad);
 // "endsolid" and CR LF.
 void writeStlFooter(int fileNumber);
 
-// The binary form: an 80-byte header holding the header line's text (cut at 80 bytes, padded
-// with zero bytes), the facet count as a little-endian 32-bit integer, then 50 bytes per facet:
-// the normal and the three vertices as little-endian 32-bit floats, and a zero attribute.
+// The binary form: an 80-byte header holding the header line's text with "binary" in place of
+// its first word "solid" (cut at 80 bytes, padded with zero bytes), the facet count as a little-endian 32-bit
+// integer, then 50 bytes per facet: the normal and the three vertices as little-endian 32-bit floats, and a
+// zero attribute.
 inline constexpr std::size_t kBinaryStlHeaderBytes = 84;
 inline constexpr std::size_t kBinaryStlFacetBytes = 50;
 std::array<char, kBinaryStlHeaderBytes> binaryStlHeader(const DesignParameters& parameters,
