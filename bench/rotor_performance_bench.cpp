@@ -8,6 +8,7 @@
 
 #include "blade/blade_assembly.h"
 #include "output/design_run.h"
+#include "rotor/design_analysis.h"
 #include "rotor/rotor_performance.h"
 
 namespace {
@@ -70,12 +71,13 @@ void BM_DesignRunBaseline(benchmark::State& state) {
   });
 }
 
-// The 57-point curve of the default blade with the built-in NACA polars, as --performance runs it.
+// The 59-point curve of the default blade with the built-in NACA polars, as --performance runs it.
 void BM_PerformanceCurve(benchmark::State& state) {
   const DefaultRotor& rotor = defaultRotor();
   againstDesignRun(state, [&] {
     zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
-    benchmark::DoNotOptimize(zephyrion::rotor::performanceCurve(rotor.blade, airfoil, {}));
+    benchmark::DoNotOptimize(zephyrion::rotor::performanceCurve(rotor.blade, airfoil, {},
+                                                                zephyrion::rotor::curveTipSpeedRatios(5)));
   });
 }
 
@@ -85,7 +87,8 @@ void BM_PerformanceReport(benchmark::State& state) {
   againstDesignRun(state, [&] {
     zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
     zephyrion::rotor::Conditions conditions;
-    auto curve = zephyrion::rotor::performanceCurve(rotor.blade, airfoil, conditions);
+    auto curve = zephyrion::rotor::performanceCurve(rotor.blade, airfoil, conditions,
+                                                    zephyrion::rotor::curveTipSpeedRatios(5));
     benchmark::DoNotOptimize(zephyrion::rotor::bestTipSpeedRatio(rotor.blade, airfoil, conditions, curve));
     benchmark::DoNotOptimize(zephyrion::rotor::rotorPerformance(rotor.blade, airfoil, conditions, 5));
   });

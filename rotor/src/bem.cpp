@@ -1,5 +1,6 @@
 #include "rotor/bem.h"
 
+#include <cassert>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -22,9 +23,11 @@ struct Section {
   double localSpeedRatio = 0;  // Omega r / V
   double solidity = 0;         // B c / (2 pi r)
   double twist = 0;            // rad
-  double tipLossScale = -1;    // B/2 (R - r) / r; negative: no tip loss
-  double hubLossScale = -1;    // B/2 (r - Rh) / Rh; negative: no hub loss
-  double reynolds = 0;         // of the chord and the relative speed without induction
+  bool tipLoss = false;
+  double tipLossScale = 0;  // B/2 (R - r) / r
+  bool hubLoss = false;
+  double hubLossScale = 0;  // B/2 (r - Rh) / Rh
+  double reynolds = 0;      // of the chord and the relative speed without induction
   AirfoilAtReynolds airfoil;
 };
 
@@ -38,8 +41,8 @@ struct InflowState {
   bool physical = true;  // false in the propeller brake state with k <= 1
 };
 
-double prandtlFactor(double scale, double absSinPhi) {
-  if (scale < 0) return 1.0;
+double prandtlFactor(bool applies, double scale, double absSinPhi) {
+  if (!applies) return 1.0;
   return 2.0 / kPi * std::acos(std::exp(-scale / absSinPhi));
 }
 
@@ -63,7 +66,8 @@ InflowState inflowState(const Section& s, double phi) {
   double sinPhi = std::sin(phi);
   double cosPhi = std::cos(phi);
   double absSin = std::fabs(sinPhi);
-  state.lossFactor = prandtlFactor(s.tipLossScale, absSin) * prandtlFactor(s.hubLossScale, absSin);
+  state.lossFactor =
+      prandtlFactor(s.tipLoss, s.tipLossScale, absSin) * prandtlFactor(s.hubLoss, s.hubLossScale, absSin);
   state.coefficients = sectionCoefficients(s.airfoil, phi - s.twist);
   double cl = state.coefficients.lift;
   double cd = state.coefficients.drag;
@@ -99,10 +103,10 @@ Section sectionAt(const BladeSection& bladeSection, const RotorBlade& blade, con
   s.localSpeedRatio = flow.rotorSpeed * s.radius / flow.windSpeed;
   s.solidity = blades * chord / (2.0 * kPi * s.radius);
   s.twist = bladeSection.twistDegrees * kPi / 180.0;
-  if (options.tipLoss)
-    s.tipLossScale = blades / 2.0 * (blade.tipRadius - bladeSection.radius) / bladeSection.radius;
-  if (options.hubLoss && blade.hubRadius > 0)
-    s.hubLossScale = blades / 2.0 * (bladeSection.radius - blade.hubRadius) / blade.hubRadius;
+  s.tipLoss = options.tipLoss;
+  s.tipLossScale = blades / 2.0 * (blade.tipRadius - bladeSection.radius) / bladeSection.radius;
+  s.hubLoss = options.hubLoss && blade.hubRadius > 0;
+  if (s.hubLoss) s.hubLossScale = blades / 2.0 * (bladeSection.radius - blade.hubRadius) / blade.hubRadius;
   double speed = std::hypot(flow.windSpeed, flow.rotorSpeed * s.radius);
   s.reynolds = flow.airDensity * speed * chord / flow.airViscosity;
   s.airfoil = airfoilAtReynolds(airfoil, s.reynolds);
@@ -165,10 +169,12 @@ StationSolution solutionAt(const Section& s, const BladeSection& bladeSection, c
 
 StationSolution solveStation(const BladeSection& bladeSection, const RotorBlade& blade,
                              const Airfoil& airfoil, const OperatingPoint& flow, const BemOptions& options) {
+  assert(bladeSection.radius > 0 && bladeSection.radius <= blade.tipRadius);
+  assert(flow.windSpeed > 0 && flow.rotorSpeed > 0);
   Section s = sectionAt(bladeSection, blade, airfoil, flow, options);
   StationSolution unloaded;
   unloaded.reynolds = s.reynolds;
-  if (s.tipLossScale == 0.0 || s.hubLossScale == 0.0) {
+  if ((s.tipLoss && s.tipLossScale == 0.0) || (s.hubLoss && s.hubLossScale == 0.0)) {
     unloaded.solved = true;
     unloaded.lossFactor = 0;
     return unloaded;

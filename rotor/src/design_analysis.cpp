@@ -10,6 +10,13 @@
 namespace zephyrion::rotor {
 namespace {
 
+// The curve runs from the lowest tip speed ratio the form allows in quarter steps to 15, or on to
+// one and a half times the design's, so that it holds the design point and a rotor's best.
+constexpr double kCurveFirst = 0.5;
+constexpr double kCurveStep = 0.25;
+constexpr double kCurveLeastLast = 15;
+constexpr double kCurveReachBeyondDesign = 1.5;
+
 // Air at 7,000 m on a hot day, and at sea level at -50 degrees C.
 constexpr double kLeastAirDensity = 0.5;
 constexpr double kMostAirDensity = 1.6;
@@ -31,6 +38,16 @@ struct UnsolvedTally {
 
 }  // namespace
 
+std::vector<double> curveTipSpeedRatios(double designTipSpeedRatio) {
+  double last = std::max(kCurveLeastLast, kCurveReachBeyondDesign * designTipSpeedRatio);
+  auto steps = static_cast<int>(std::ceil((last - kCurveFirst) / kCurveStep));
+  std::vector<double> ratios;
+  // Each point is formed from its index, so that the steps add up no rounding.
+  for (int i = 0; i <= steps; ++i)
+    ratios.push_back(kCurveFirst + i * kCurveStep);
+  return ratios;
+}
+
 std::optional<std::string> findAnalysisProblem(const DesignParameters& parameters,
                                                const AnalysisOptions& options) {
   if (!(parameters.maxWindSpeed > 0))
@@ -49,7 +66,8 @@ DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParamete
   analysis.airfoil = bladeAirfoil(analysis.blade, parameters, options.polar);
   analysis.conditions.windSpeed = parameters.maxWindSpeed;
   analysis.conditions.airDensity = options.airDensity;
-  analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions);
+  analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions,
+                                    curveTipSpeedRatios(parameters.tipSpeedRatio));
   analysis.best = bestTipSpeedRatio(analysis.blade, analysis.airfoil, analysis.conditions, analysis.curve);
   analysis.designTipSpeedRatio = parameters.tipSpeedRatio;
   analysis.design =
@@ -70,14 +88,28 @@ std::string performanceCurveCsv(const DesignAnalysis& analysis) {
   return text;
 }
 
+namespace {
+
+// The best point, or where the curve's best stands at its edge and the power may rise beyond.
+std::string bestLine(const DesignAnalysis& analysis) {
+  const BestTipSpeedRatio& best = analysis.best;
+  std::string line =
+      "Best tip speed ratio " + figureText(best.tipSpeedRatio) + ", Cp " + figureText(best.powerCoefficient);
+  if (!best.atEdge) return line;
+  return line + " (at the edge of the tip speed ratios analysed, " +
+         figureText(analysis.curve.front().tipSpeedRatio) + " to " +
+         figureText(analysis.curve.back().tipSpeedRatio) + ")";
+}
+
+}  // namespace
+
 std::vector<std::string> performanceLines(const DesignAnalysis& analysis) {
   const RotorPerformance& design = analysis.design;
   std::string wind = " at " + numberToText(analysis.conditions.windSpeed) + " m/s wind";
   return {
       "Power " + figureText(design.power) + " W, Cp " + figureText(design.powerCoefficient) +
           " at tip speed ratio " + numberToText(analysis.designTipSpeedRatio),
-      "Best tip speed ratio " + figureText(analysis.best.tipSpeedRatio) + ", Cp " +
-          figureText(analysis.best.powerCoefficient),
+      bestLine(analysis),
       "Thrust " + figureText(design.thrust) + " N" + wind,
       "Root flapwise bending moment " + figureText(design.rootFlapMoment) + " N m" + wind,
   };

@@ -1,13 +1,17 @@
 #include "rotor/rotor_blade.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <numbers>
+
+#include "text/rounding.h"
 
 namespace zephyrion::rotor {
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
+constexpr double kPi = std::numbers::pi;
+constexpr double kDegreesPerRadian = 180.0 / kPi;
 
 struct PlanePoint {
   double x = 0;
@@ -47,13 +51,29 @@ BladeSection sectionOfRow(const BladeGrid& grid, std::int32_t row) {
   return section;
 }
 
-RotorBlade rotorBladeAsBuilt(const BladeGeometry& geometry, const DesignParameters& parameters) {
+RotorBlade rotorBladeAsBuilt(const BladeGeometry& geometry, const DesignParameters& parameters,
+                             std::int32_t mostSections) {
+  assert(mostSections >= 2);
   RotorBlade blade;
   blade.bladeCount = parameters.bladeCount;
   blade.tipRadius = parameters.rotorRadius;
   blade.hubRadius = std::max(parameters.hubRadius, 0);
-  for (std::int32_t row = std::max(parameters.hubRadius, 0) + 1; row <= parameters.rotorRadius; ++row)
+  const std::int32_t first = std::max(parameters.hubRadius, 0) + 1;
+  const std::int32_t last = parameters.rotorRadius;
+  const std::int64_t rows = std::int64_t{last} - first + 1;
+  if (rows <= mostSections) {
+    for (std::int32_t row = first; row <= last; ++row)
+      blade.sections.push_back(sectionOfRow(geometry.grid, row));
+    return blade;
+  }
+  std::int32_t previous = first - 1;
+  for (std::int32_t i = 0; i < mostSections; ++i) {
+    double share = (1.0 - std::cos(kPi * i / (mostSections - 1))) / 2.0;
+    std::int32_t row = std::clamp(roundToInt32(first + share * (last - first)), first, last);
+    if (row == previous) continue;
     blade.sections.push_back(sectionOfRow(geometry.grid, row));
+    previous = row;
+  }
   return blade;
 }
 

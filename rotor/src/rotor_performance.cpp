@@ -1,6 +1,7 @@
 #include "rotor/rotor_performance.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <numbers>
 
@@ -73,18 +74,18 @@ RotorPerformance rotorPerformance(const RotorBlade& blade, const Airfoil& airfoi
 
 std::vector<RotorPerformance> performanceCurve(const RotorBlade& blade, const Airfoil& airfoil,
                                                const Conditions& conditions,
-                                               const TipSpeedRatioRange& range) {
+                                               const std::vector<double>& tipSpeedRatios) {
   std::vector<RotorPerformance> curve;
-  // Each point is formed from its index, so the steps do not add up rounding.
-  for (int i = 0; range.first + i * range.step <= range.last + range.step * 1e-9; ++i)
-    curve.push_back(rotorPerformance(blade, airfoil, conditions, range.first + i * range.step));
+  curve.reserve(tipSpeedRatios.size());
+  for (double tipSpeedRatio : tipSpeedRatios)
+    curve.push_back(rotorPerformance(blade, airfoil, conditions, tipSpeedRatio));
   return curve;
 }
 
 BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airfoil,
                                     const Conditions& conditions,
                                     const std::vector<RotorPerformance>& curve) {
-  if (curve.empty()) return {};
+  assert(!curve.empty());
   auto best =
       std::max_element(curve.begin(), curve.end(), [](const RotorPerformance& a, const RotorPerformance& b) {
         return a.powerCoefficient < b.powerCoefficient;
@@ -112,10 +113,14 @@ BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airf
       f1 = cp(x1);
     }
   }
-  BestTipSpeedRatio found{best->tipSpeedRatio, best->powerCoefficient};
+  BestTipSpeedRatio found{best->tipSpeedRatio, best->powerCoefficient,
+                          best == curve.begin() || best + 1 == curve.end()};
   double middle = (low + high) / 2.0;
   double middleCp = cp(middle);
-  if (middleCp > found.powerCoefficient) found = {middle, middleCp};
+  if (middleCp > found.powerCoefficient) {
+    found.tipSpeedRatio = middle;
+    found.powerCoefficient = middleCp;
+  }
   return found;
 }
 

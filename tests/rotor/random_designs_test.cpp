@@ -11,6 +11,7 @@
 #include "blade/design_limits.h"
 #include "momentum_balance.h"
 #include "plausible_designs.h"
+#include "rotor/design_analysis.h"
 #include "rotor/rotor_performance.h"
 #include "test_seed.h"
 #include "text/number_forms.h"
@@ -40,7 +41,8 @@ TEST(RandomDesigns, StayBelowTheBetzLimitAndSolveOrReportEverySection) {
     Airfoil airfoil = bladeAirfoil(blade, parameters);
     Conditions conditions;
     conditions.windSpeed = parameters.maxWindSpeed;
-    for (const RotorPerformance& point : performanceCurve(blade, airfoil, conditions)) {
+    for (const RotorPerformance& point :
+         performanceCurve(blade, airfoil, conditions, curveTipSpeedRatios(parameters.tipSpeedRatio))) {
       EXPECT_LE(point.powerCoefficient, kBetzLimit) << "tip speed ratio " << point.tipSpeedRatio;
       std::size_t reported = 0;
       for (std::size_t i = 0; i < point.stations.size(); ++i) {

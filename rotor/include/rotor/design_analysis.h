@@ -21,6 +21,10 @@ struct AnalysisOptions {
   std::optional<Polar> polar;  // the section's measured polar; none: the built-in NACA model
 };
 
+// The curve's tip speed ratios: from 0.5 in steps of 0.25 up to 15, or on to one and a half
+// times the design's when that is further.
+std::vector<double> curveTipSpeedRatios(double designTipSpeedRatio);
+
 // Why the design cannot be analysed with these options, in the user's words; nothing when it can.
 std::optional<std::string> findAnalysisProblem(const DesignParameters& parameters,
                                                const AnalysisOptions& options);
@@ -29,7 +33,7 @@ struct DesignAnalysis {
   RotorBlade blade;
   Airfoil airfoil;
   Conditions conditions;
-  std::vector<RotorPerformance> curve;  // tip speed ratio 1 to 15 in steps of 0.25
+  std::vector<RotorPerformance> curve;  // at curveTipSpeedRatios(the design's)
   BestTipSpeedRatio best;
   RotorPerformance design;  // at the design's tip speed ratio
   double designTipSpeedRatio = 0;

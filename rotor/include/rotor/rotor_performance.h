@@ -35,24 +35,20 @@ struct RotorPerformance {
 RotorPerformance rotorPerformance(const RotorBlade& blade, const Airfoil& airfoil,
                                   const Conditions& conditions, double tipSpeedRatio);
 
-struct TipSpeedRatioRange {
-  double first = 1;
-  double last = 15;
-  double step = 0.25;
-};
-
-// The rotor at first, first + step, ... up to last (57 points for the default range).
+// The rotor at each of the tip speed ratios (each above 0), in their order.
 std::vector<RotorPerformance> performanceCurve(const RotorBlade& blade, const Airfoil& airfoil,
                                                const Conditions& conditions,
-                                               const TipSpeedRatioRange& range = {});
+                                               const std::vector<double>& tipSpeedRatios);
 
 struct BestTipSpeedRatio {
   double tipSpeedRatio = 0;
   double powerCoefficient = 0;
+  // The curve's best point is its first or last: the power may rise further outside it.
+  bool atEdge = false;
 };
 
 // The tip speed ratio of the largest power coefficient: the curve's best point, refined to 0.001
-// by golden-section search between its neighbours.
+// by golden-section search between its neighbours. The curve is not empty.
 BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airfoil,
                                     const Conditions& conditions, const std::vector<RotorPerformance>& curve);
 
