@@ -12,6 +12,14 @@
 namespace zephyrion::rotor {
 namespace {
 
+// A table past these bounds is no section's: the highest lift of slotted, flapped sections
+// stays below 3 (Abbott and von Doenhoff, 1959, ch. 8), a flat plate across the flow has a drag
+// of about 2, and the steepest stall seen in wind tunnels loses lift at well under 2 per degree
+// (thin-airfoil theory's slope is 0.11 per degree).
+constexpr double kMostLift = 3.0;
+constexpr double kMostDrag = 3.0;
+constexpr double kSteepestLiftSlope = 2.0;
+
 struct NumberedRow {
   PolarPoint point;
   int line = 0;
@@ -72,6 +80,10 @@ std::variant<PolarPoint, std::string> rowOf(const std::vector<std::string_view>&
   if (!(std::fabs(point.alphaDegrees) < 90.0))
     return "alpha " + numberToText(point.alphaDegrees) + " is not between -90 and 90 degrees";
   if (point.drag < 0) return "CD " + numberToText(point.drag) + " is negative";
+  if (!(std::fabs(point.lift) <= kMostLift))
+    return "CL " + numberToText(point.lift) + " is beyond what any section makes (-3 to 3)";
+  if (!(point.drag <= kMostDrag))
+    return "CD " + numberToText(point.drag) + " is beyond what any section meets (up to 3)";
   return point;
 }
 
@@ -86,6 +98,16 @@ std::optional<PolarReadError> checkTable(std::vector<NumberedRow>& rows, int hea
       return PolarReadError{rows[i].line, "alpha " + numberToText(rows[i].point.alphaDegrees) +
                                               " appears again (first on line " +
                                               integerToText(rows[i - 1].line) + ")"};
+    }
+  }
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const PolarPoint& a = rows[i - 1].point;
+    const PolarPoint& b = rows[i].point;
+    double slope = (b.lift - a.lift) / (b.alphaDegrees - a.alphaDegrees);
+    if (!(std::fabs(slope) <= kSteepestLiftSlope)) {
+      return PolarReadError{rows[i].line, "CL changes by " + numberToText(slope) + " per degree from line " +
+                                              integerToText(rows[i - 1].line) +
+                                              "; no section's lift changes by more than 2 per degree"};
     }
   }
   double first = rows.front().point.alphaDegrees;

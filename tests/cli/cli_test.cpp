@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -125,6 +126,17 @@ TEST(CommandLineDesigner, WritesABinaryStlOnRequest) {
   EXPECT_EQ(readFile("b.xls"), readFile("a.xls"));
   EXPECT_EQ(runCli("--radius 60 --hub-chamfer 10 --output c --stl-format ascii --threads 3").status, 0);
   EXPECT_EQ(readFile("c.stl"), readFile("a.stl"));
+}
+
+// A pipe named as the polar would block the run until something writes to it: it is refused
+// at once, and nothing is written.
+TEST(CommandLineDesigner, RefusesAPipeAsThePolarWithoutWaitingOnIt) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo("pipe", 0600), 0);
+  Outcome outcome = runCli("--performance c.csv --polar pipe");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.err.find("cannot read pipe: it is not a regular file"), std::string::npos) << outcome.err;
+  EXPECT_FALSE(fs::exists("xx"));
 }
 
 // Help lists every option the parser takes, each form field with its range as the field table

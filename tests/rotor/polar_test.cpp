@@ -90,7 +90,12 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedPolar{"one row", kHeading + "-2 0.1 0.01\n", 2, "at least two rows"},
         MalformedPolar{"no heading", "-2 0.1 0.01\n 3 0.8 0.02\n", 0, "no column heading"},
         MalformedPolar{"positive angles only", kHeading + "1 0.1 0.01\n 3 0.8 0.02\n", 0,
-                       "must reach below and above 0"}),
+                       "must reach below and above 0"},
+        MalformedPolar{"lift no section makes", kHeading + "-0.001 -1e6 0.01\n 0.001 1e6 0.01\n", 4,
+                       "CL -1000000 is beyond what any section makes"},
+        MalformedPolar{"drag no section meets", kHeading + "-2 0.1 0.01\n 3 0.8 4\n", 5, "CD 4 is beyond"},
+        MalformedPolar{"lift rising too steeply", kHeading + "-1 -2.5 0.01\n 1 2.5 0.01\n", 5,
+                       "CL changes by 2.5 per degree from line 4"}),
     [](const testing::TestParamInfo<MalformedPolar>& param) {
       std::string name = param.param.fault;
       for (char& c : name) {

@@ -27,8 +27,9 @@ struct PolarReadError {
 };
 
 // The table, its angles increasing; or why the text is not a usable polar. A usable one has at
-// least two rows, angles from above -90 to below 90 degrees that reach below and above 0, and
-// finite lift and drag with the drag not negative.
+// least two rows, angles from above -90 to below 90 degrees that reach below and above 0, lift
+// from -3 to 3 that changes by no more than 2 per degree between rows, and drag from 0 to 3:
+// a table beyond them is no section's, and would let the analysis pass the Betz limit.
 std::variant<Polar, PolarReadError> readPolarText(std::string_view text);
 
 }  // namespace zephyrion::rotor
