@@ -1,4 +1,5 @@
-// Time of the rotor performance that --performance adds, against the design run itself.
+// Time of the rotor performance that --performance adds, and of the power curve and annual
+// energy, against the design run itself.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "blade/blade_assembly.h"
 #include "output/design_run.h"
+#include "rotor/annual_energy.h"
 #include "rotor/design_analysis.h"
 #include "rotor/rotor_performance.h"
 
@@ -94,9 +96,38 @@ void BM_PerformanceReport(benchmark::State& state) {
   });
 }
 
+// The default blade's power curve and annual energy at the reference site, under the default
+// control (the best tip speed ratio up to the form's rotor speed) or a 12 V alternator.
+void energyAnalysis(benchmark::State& state, zephyrion::rotor::Control control) {
+  const DefaultRotor& rotor = defaultRotor();
+  zephyrion::rotor::EnergyOptions options;
+  options.control = control;
+  options.maxRpm = rotor.parameters.rotorSpeedRpm;
+  if (control == zephyrion::rotor::Control::alternator) {
+    options.voltsPerRpm = 0.025;
+    options.windingOhms = 0.5;
+    options.batteryVolts = 14;
+    options.frictionTorque = 0.02;
+  }
+  againstDesignRun(state, [&] {
+    zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
+    benchmark::DoNotOptimize(zephyrion::rotor::analyseEnergy(rotor.blade, airfoil, options));
+  });
+}
+
+void BM_EnergyAnalysis(benchmark::State& state) {
+  energyAnalysis(state, zephyrion::rotor::Control::bestTipSpeedRatio);
+}
+
+void BM_EnergyAnalysisAlternator(benchmark::State& state) {
+  energyAnalysis(state, zephyrion::rotor::Control::alternator);
+}
+
 }  // namespace
 
 BENCHMARK(BM_DesignRunBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PerformanceCurve)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PerformanceReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnergyAnalysis)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnergyAnalysisAlternator)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -33,6 +33,13 @@ std::string shearLine(const SiteUsed& site) {
          " (mean " + figure(meanWindOf(site.given), "m/s") + " measured)";
 }
 
+std::string meanPowerLine(const EnergyAnalysis& analysis) {
+  if (!(analysis.highestPower > 0)) return "Mean power 0 W: the rotor delivers nothing up to 25 m/s";
+  return "Mean power " + figure(analysis.meanPower, "W") + ", capacity factor " +
+         figure(100.0 * analysis.capacityFactor, "%") + " of the curve's highest power, " +
+         figure(analysis.highestPower, "W") + " at " + figure(analysis.highestPowerWind, "m/s");
+}
+
 std::string startLine(const EnergyAnalysis& analysis) {
   const PowerCurve& curve = analysis.curve;
   std::string friction = " against " + figure(analysis.strategy.frictionTorque, "N m") + " of friction";
@@ -82,9 +89,7 @@ std::vector<std::string> energySummaryLines(const EnergyAnalysis& analysis) {
   std::vector<std::string> lines = {
       "Annual energy " + figure(analysis.annualEnergy, "kWh") + " at " + siteText(analysis) +
           " (availability 100 %)",
-      "Mean power " + figure(analysis.meanPower, "W") + ", capacity factor " +
-          figure(100.0 * analysis.capacityFactor, "%") + " of the curve's highest power, " +
-          figure(analysis.highestPower, "W") + " at " + figure(analysis.highestPowerWind, "m/s"),
+      meanPowerLine(analysis),
       startLine(analysis),
   };
   if (onAlternator(analysis)) lines.push_back(alternatorLine(analysis));

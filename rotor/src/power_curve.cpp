@@ -43,7 +43,6 @@ class RotorAtWind {
   }
 
   double speedAtRatio(double tipSpeedRatio) const { return tipSpeedRatio * wind_ / rotor_.radius; }
-  double wind() const { return wind_; }
 
  private:
   const RotorModel& rotor_;
@@ -60,32 +59,33 @@ struct Operation {
   double output = 0;
 };
 
-// The rotor speed, searched upward from `guess`, at which the rotor's torque meets `load`
-// (a torque that grows with the speed); 0 when even the rotor at rest cannot meet it, none when
-// no speed up to a million times the guess brings the torque below it.
+// The rotor speed at which the rotor's torque meets `load` (a torque that grows with the
+// speed), bracketed by steps from `guess` that start at 2 % of it and double: 0 when even the
+// rotor at rest cannot meet it, none when no speed up to 2^40 times the first step brings the
+// torque below it.
 template <class Load>
 std::optional<double> balancedSpeed(RotorAtWind& rotor, Load load, double guess) {
   auto surplus = [&](double speed) { return rotor.at(speed).torque - load(speed); };
+  double step = 0.02 * guess;
   double low = guess;
   double high = guess;
   double lowSurplus = surplus(guess);
   double highSurplus = lowSurplus;
   if (lowSurplus > 0) {
-    for (int step = 0; highSurplus > 0; ++step) {
-      if (step == 40) return std::nullopt;
+    for (int steps = 0; highSurplus > 0; ++steps, step *= 2) {
+      if (steps == 40) return std::nullopt;
       low = high;
       lowSurplus = highSurplus;
-      high *= 1.5;
+      high += step;
       highSurplus = surplus(high);
     }
   } else {
-    while (lowSurplus <= 0) {
+    for (; lowSurplus <= 0; step *= 2) {
+      if (low == 0) return 0.0;
       high = low;
       highSurplus = lowSurplus;
-      low *= 2.0 / 3.0;
-      if (low < guess * 1e-3) low = 0;
+      low = std::max(0.0, low - step);
       lowSurplus = surplus(low);
-      if (low == 0 && lowSurplus <= 0) return 0.0;
     }
   }
   return brentRoot(surplus, low, high, lowSurplus, highSurplus, kSpeedTolerance * high, kMaxSteps);
@@ -103,15 +103,23 @@ double surplusPower(const RotorLoads& loads, double friction, double rotorSpeed)
   return (loads.torque - friction) * rotorSpeed;
 }
 
-// What each strategy keeps from one bin to the next.
+// What each strategy keeps from one bin to the next: the best tip speed ratio, and the rotor
+// speeds of the last two bins (rad/s, 0 while the rotor stood).
 struct Neighbour {
   std::optional<double> bestRatio;
-  double rotorSpeed = 0;  // rad/s, 0 before the rotor turns
-  double wind = 0;
+  double lastSpeed = 0;
+  double speedBefore = 0;
+
+  void turned(double rotorSpeed) {
+    speedBefore = lastSpeed;
+    lastSpeed = rotorSpeed;
+  }
 };
 
+// The speed of the last two bins carried on in a straight line; the best ratio's speed before.
 double speedGuess(const Neighbour& neighbour, const RotorAtWind& rotor) {
-  if (neighbour.rotorSpeed > 0) return neighbour.rotorSpeed * rotor.wind() / neighbour.wind;
+  if (neighbour.lastSpeed > 0 && neighbour.speedBefore > 0)
+    return std::max(neighbour.lastSpeed, 2 * neighbour.lastSpeed - neighbour.speedBefore);
   return rotor.speedAtRatio(kFirstRatioGuess);
 }
 
@@ -316,8 +324,7 @@ PowerCurve powerCurve(const RotorModel& rotor, const OperatingStrategy& strategy
     Operation operation;
     if (curve.startWind && binWind(bin) >= *curve.startWind) {
       operation = operate(atWind, strategy, neighbour);
-      neighbour.rotorSpeed = operation.rotorSpeed;
-      neighbour.wind = binWind(bin);
+      neighbour.turned(operation.rotorSpeed);
     } else {
       operation.loads = atWind.at(0);
     }
