@@ -134,9 +134,12 @@ std::optional<std::string> findSiteProblem(const EnergyOptions& o) {
   if (o.shearExponent && !o.hubHeight) return "--shear goes with --hub-height and --measured-at";
   if (o.airDensity && o.altitude) return "--air-density and --altitude both set the air: give one";
   double hubMean = meanWindOf(siteOf(o).atHub);
-  if (!(hubMean <= kHighestHubMeanWind))
-    return "--hub-height carries the site's mean wind to " + figureText(hubMean) +
+  if (!(hubMean <= kHighestHubMeanWind)) {
+    std::string cause =
+        o.hubHeight ? "--hub-height carries the site's mean wind to " : "--weibull gives a mean wind of ";
+    return cause + figureText(hubMean) +
            " m/s at the hub; the power curve, which ends at 25 m/s, allows at most 15 m/s";
+  }
   return std::nullopt;
 }
 

@@ -239,6 +239,9 @@ TEST(EnergyOptionsGate, RefusesOptionsThatDoNotGoTogether) {
       [](EnergyOptions& o) { o.siteMeanWind = 5, o.shearExponent = 0.2; },
       [](EnergyOptions& o) { o.airDensity = 1.2, o.altitude = 100; },
       [](EnergyOptions& o) {
+        o.weibull = WindDistribution{10, 17};
+      },
+      [](EnergyOptions& o) {
         o.siteMeanWind = 14, o.hubHeight = 300, o.measuredAt = 1, o.shearExponent = 0.5;
       },
   };

@@ -31,7 +31,8 @@
 // strategy's speed passes the friction (for the alternator: at the speed where its voltage
 // reaches the battery's); below it, and where a strategy's speed would make no power, the rotor
 // turns freely at the speed where its torque equals the friction. Friction counts in every
-// strategy: the delivered power is (rotor torque - friction) x rotor speed.
+// strategy: at the best tip speed ratio or a fixed speed the delivered power is
+// (rotor torque - friction) x rotor speed; the alternator's balance includes it.
 #pragma once
 
 #include <cstdint>
