@@ -10,6 +10,8 @@
 #include <limits>
 #include <numbers>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "blade/blade_assembly.h"
 #include "rotor/annual_energy.h"
@@ -63,15 +65,34 @@ TEST(AnnualEnergy, ClosedFormGivesTheReferenceFigures) {
 // the convex V^3 (more energy) and the cut tail takes some away (less).
 TEST(AnnualEnergy, MethodOfBinsAgreesWithTheClosedFormWithinOnePercent) {
   RotorModel rotor = parabolicRotor(0.5);
+  std::vector<std::pair<EnergyOptions, WindDistribution>> sites;
   for (WindDistribution wind : {rayleighWithMean(4), rayleighWithMean(5), rayleighWithMean(7),
                                 WindDistribution{3, 6}, WindDistribution{1.5, 5}, WindDistribution{2.5, 8}}) {
-    EnergyOptions options = unlimited();
-    options.weibull = wind;
+    sites.emplace_back(unlimited(), wind);
+    sites.back().first.weibull = wind;
+  }
+  EnergyOptions sheared = unlimited();
+  sheared.siteMeanWind = 5;
+  sheared.hubHeight = 20;
+  sheared.measuredAt = 10;  // the mean at the hub: 5 x 2^(1/7)
+  sites.emplace_back(sheared, rayleighWithMean(5 * std::pow(2, 1 / 7.0)));
+  for (const auto& [options, wind] : sites) {
     double bins = analyseEnergy(rotor, options).annualEnergy;
     double exact = closedFormEnergy(0.5, wind);
     std::printf("k %.3g c %.4g m/s: bins %.2f kWh, closed form %.2f kWh (%+.3f %%)\n", wind.shape, wind.scale,
                 bins, exact, 100 * (bins / exact - 1));
     EXPECT_NEAR(bins, exact, 0.01 * exact);
+  }
+}
+
+// The standard atmosphere's tables (ISO 2533:1975): 1.112 kg/m3 at 1 km, 0.7364 at 5 km,
+// 0.3639 at 11 km.
+TEST(AnnualEnergy, TakesTheAirOfTheStandardAtmosphereAtAnAltitude) {
+  for (auto [altitude, density] :
+       {std::pair{0.0, 1.225}, {1000.0, 1.112}, {5000.0, 0.7364}, {11000.0, 0.3639}}) {
+    EnergyOptions options;
+    options.altitude = altitude;
+    EXPECT_NEAR(airDensityOf(options), density, 0.0005) << altitude;
   }
 }
 
