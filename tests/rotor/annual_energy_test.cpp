@@ -15,6 +15,7 @@
 
 #include "blade/blade_assembly.h"
 #include "rotor/annual_energy.h"
+#include "rotor/design_analysis.h"
 #include "rotor/energy_text.h"
 #include "rotor/rotor_performance.h"
 #include "text/number_forms.h"
@@ -189,8 +190,9 @@ TEST(PowerCurve, AtTheFormsHighestWindGivesThePerformanceAtTheBestTipSpeedRatio)
   EnergyAnalysis analysis = analyseEnergy(blade, airfoil, options);
   Conditions conditions;
   conditions.windSpeed = parameters.maxWindSpeed;
-  BestTipSpeedRatio best =
-      bestTipSpeedRatio(blade, airfoil, conditions, performanceCurve(blade, airfoil, conditions));
+  BestTipSpeedRatio best = bestTipSpeedRatio(
+      blade, airfoil, conditions,
+      performanceCurve(blade, airfoil, conditions, curveTipSpeedRatios(parameters.tipSpeedRatio)));
   double power = rotorPerformance(blade, airfoil, conditions, best.tipSpeedRatio).power;
   const PowerCurvePoint& point = analysis.curve.points[19];
   ASSERT_EQ(point.windSpeed, parameters.maxWindSpeed);
