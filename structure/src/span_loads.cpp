@@ -8,7 +8,6 @@
 namespace zephyrion::structure {
 namespace {
 
-constexpr double kMetresPerMillimetre = 1e-3;
 constexpr double kNewtonMillimetresPerNewtonMetre = 1e3;
 
 // int_r^R f dr' and int_r^R f (r' - r) dr' at each radius (m), by the trapezoid rule.

@@ -16,7 +16,6 @@
 namespace zephyrion::structure {
 namespace {
 
-constexpr double kMillimetre = 1e-3;
 constexpr double kRadiansPerSecondPerRpm = 2 * std::numbers::pi / 60;
 constexpr double kMillimetresPerMetre = 1e3;  // density (kg/mm^3) x area (mm^2) is kg/mm
 constexpr double kMegapascalsPerGigapascal = 1e3;
@@ -140,7 +139,7 @@ CaseLoading turningAt(const rotor::RotorBlade& blade, const rotor::Airfoil& airf
   CaseLoading loading;
   loading.result.windSpeed = conditions.windSpeed;
   loading.result.tipSpeedRatio = tipSpeedRatio;
-  loading.rotorSpeed = tipSpeedRatio * conditions.windSpeed / (blade.tipRadius * kMillimetre);
+  loading.rotorSpeed = tipSpeedRatio * conditions.windSpeed / (blade.tipRadius * kMetresPerMillimetre);
   loading.result.rotorSpeedRpm = loading.rotorSpeed / kRadiansPerSecondPerRpm;
   loading.stations = rotor::rotorPerformance(blade, airfoil, conditions, tipSpeedRatio).stations;
   return loading;
@@ -158,7 +157,7 @@ CaseLoading standingStill(double windSpeed) {
 std::optional<double> operatingTipSpeedRatio(const DesignParameters& parameters) {
   double speed = parameters.rotorSpeedRpm * kRadiansPerSecondPerRpm;
   if (!(speed > 0) || !(parameters.maxWindSpeed > 0) || parameters.rotorRadius <= 0) return std::nullopt;
-  return speed * parameters.rotorRadius * kMillimetre / parameters.maxWindSpeed;
+  return speed * parameters.rotorRadius * kMetresPerMillimetre / parameters.maxWindSpeed;
 }
 
 // Where the unloaded rotor's power falls to zero, searched upwards from `from`.

@@ -29,10 +29,12 @@
 //
 // The core is the set of points of the section at least T inside the outline. It is found quad
 // by quad (the quad between two chord divisions, as the table's area is summed): each quad is
-// clipped by the inward offsets, by T, of the outline edges that come within T of it. That is
-// exact where the outline is convex; where it is concave (the aft lower surface of a cambered
-// section) the offset lines stand slightly inside the true offset curve, an error of the order
-// of T^2 times the surface's turning there.
+// clipped by the inward offsets, by T, of its own two edges and of every other outline edge
+// within T of it whose line the whole quad lies inside (the outline turning convexly towards
+// it). That is exact where the outline is convex. Where it turns concavely (the aft lower
+// surface of a cambered section) the true offset rounds the corner on an arc of radius T, whose
+// sliver, of the order of T^2 times the turning, stays in the core. Checked against a raster of
+// the points at least T from the outline, the default blade's rows agree within 0.2 %.
 #pragma once
 
 #include <cstdint>

@@ -29,6 +29,7 @@
 namespace zephyrion::structure {
 
 inline constexpr double kStandardGravity = 9.80665;  // m/s^2
+inline constexpr double kMetresPerMillimetre = 1e-3;
 
 // What acts on one metre of span at a row.
 struct LineLoad {
