@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "output/design_limits.h"
+#include "blade/design_limits.h"
 #include "plausible_designs.h"
 #include "structure/materials.h"
 #include "structure/strength_report.h"
