@@ -5,6 +5,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+
+#include "text/number_forms.h"
 
 namespace zephyrion::report {
 namespace {
@@ -71,9 +74,10 @@ std::string escaped(std::string_view text) {
   while (!text.empty()) {
     std::size_t length = sequenceLength(text);
     std::string_view sequence = text.substr(0, length);
+    // A byte that starts no character is replaced alone; a whole character XML cannot hold, once.
     if (length == 0 || !xmlCanHold(sequence)) {
       out += kReplacement;
-      length = 1;
+      length = std::max<std::size_t>(length, 1);
     } else if (std::string_view entity = entityFor(text[0]); !entity.empty()) {
       out += entity;
     } else {
@@ -89,6 +93,11 @@ int shownLength(std::string_view text) {
   for (char c : text)
     length += isContinuation(static_cast<unsigned char>(c)) ? 0 : 1;
   return length;
+}
+
+std::string countText(std::size_t count) {
+  constexpr std::size_t kLargest = std::numeric_limits<std::int32_t>::max();
+  return integerToText(static_cast<std::int32_t>(std::min(count, kLargest)));
 }
 
 void appendCoordinate(std::string& out, double value) {

@@ -2,6 +2,7 @@
 // them, whatever bytes the caller's texts hold.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ std::string escaped(std::string_view text);
 
 // How many characters the text shows: its UTF-8 code points, for estimating its width.
 int shownLength(std::string_view text);
+
+// A count in decimal digits; counts beyond 2^31 - 1 read as that.
+std::string countText(std::size_t count);
 
 // A drawing coordinate with two decimals (a hundredth of a pixel); -0 reads 0.
 void appendCoordinate(std::string& out, double value);

@@ -88,9 +88,12 @@ Ticks ticksWithStep(Span span, NiceNumber step) {
   ticks.step = step.value();
   double first = std::floor(span.low / ticks.step);
   double last = std::ceil(span.high / ticks.step);
-  // The quotients are rounded; a tick a hair inside the data moves out by one step.
+  // The quotients are rounded: a tick a hair inside the data moves out by one step, and one a
+  // whole step outside it moves in, so that 0.5 to 0.58 by 0.02 starts at 0.5, not 0.48.
   if (first * ticks.step > span.low) first -= 1;
+  if ((first + 1) * ticks.step <= span.low) first += 1;
   if (last * ticks.step < span.high) last += 1;
+  if ((last - 1) * ticks.step >= span.high) last -= 1;
   ticks.firstIndex = first;
   // The quotients stay below 1e15 for any span the widening allows; the bound keeps the
   // conversions defined whatever happens.

@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,19 +35,6 @@ constexpr std::string_view kBarColour = "#A6CEE3";
 constexpr std::string_view kInkColour = "#222222";
 constexpr std::string_view kGridColour = "#DDDDDD";
 
-// The least and greatest drawn value of one axis.
-struct Extent {
-  double low = std::numeric_limits<double>::infinity();
-  double high = -std::numeric_limits<double>::infinity();
-
-  void take(double value) {
-    low = std::min(low, value);
-    high = std::max(high, value);
-  }
-  bool empty() const { return low > high; }
-  Ticks ticks() const { return empty() ? niceTicks(0, 1) : niceTicks(low, high); }
-};
-
 // An axis's ticks mapped onto the drawing: value `ticks.low()` at `from`, `ticks.high()` at `to`.
 struct Scale {
   Ticks ticks;
@@ -60,28 +45,6 @@ struct Scale {
     return from + (value - ticks.low()) / (ticks.high() - ticks.low()) * (to - from);
   }
 };
-
-std::size_t pointCount(const Series& series) {
-  return std::min(series.x.size(), series.y.size());
-}
-std::size_t valueCount(const Series& series) {
-  return std::max(series.x.size(), series.y.size());
-}
-bool pointDrawn(const Series& series, std::size_t i) {
-  return drawable(series.x[i]) && drawable(series.y[i]);
-}
-
-std::size_t barCount(const Bars& bars) {
-  return std::min(bars.x.size(), bars.height.size());
-}
-bool barDrawn(const Bars& bars, std::size_t i) {
-  double half = bars.width / 2;
-  return drawable(bars.height[i]) && bars.width > 0 && drawable(bars.x[i] - half) &&
-         drawable(bars.x[i] + half);
-}
-bool barsOnSecondAxis(const Plot& plot) {
-  return plot.bars && !plot.bars->secondAxis.quantity.empty();
-}
 
 bool drawsLine(DrawnAs drawnAs) {
   return drawnAs != DrawnAs::Markers;
@@ -140,89 +103,6 @@ double widestTickLabel(const Ticks& ticks) {
 
 double textWidth(std::string_view text) {
   return shownLength(text) * kCharWidth;
-}
-
-// ---- Words: what was left out, and the text alternative ----
-
-std::string countText(std::size_t count) {
-  constexpr std::size_t kLargest = std::numeric_limits<std::int32_t>::max();
-  return integerToText(static_cast<std::int32_t>(std::min(count, kLargest)));
-}
-
-std::string countedNote(std::string_view name, std::size_t missing, std::size_t total,
-                        std::string_view things) {
-  std::string note = std::string(name) + ": ";
-  if (total == 0) return note + "no " + std::string(things) + " given";
-  note += countText(missing) + " of " + countText(total);
-  return note + " " + std::string(things) + " not drawn (missing, not a number or beyond 1e300)";
-}
-
-std::vector<std::string> leftOutNotes(const Plot& plot, bool anything) {
-  std::vector<std::string> notes;
-  if (!anything) notes.push_back("Nothing to draw: the plot has no value it can show.");
-  for (const Series& series : plot.series) {
-    std::size_t drawn = 0;
-    for (std::size_t i = 0; i < pointCount(series); ++i)
-      drawn += pointDrawn(series, i) ? 1 : 0;
-    if (drawn < valueCount(series) || valueCount(series) == 0) {
-      notes.push_back(countedNote(series.name, valueCount(series) - drawn, valueCount(series), "points"));
-    }
-  }
-  if (plot.bars) {
-    const Bars& bars = *plot.bars;
-    std::size_t total = std::max(bars.x.size(), bars.height.size());
-    std::size_t drawn = 0;
-    for (std::size_t i = 0; i < barCount(bars); ++i)
-      drawn += barDrawn(bars, i) ? 1 : 0;
-    if (drawn < total || total == 0) notes.push_back(countedNote(bars.name, total - drawn, total, "bars"));
-  }
-  for (const MarkedPoint& mark : plot.marks) {
-    if (!drawable(mark.x) || !drawable(mark.y)) notes.push_back(mark.label + ": not drawn (not a number)");
-  }
-  if (plot.reference && !drawable(plot.reference->y)) {
-    notes.push_back(plot.reference->label + ": not drawn (not a number)");
-  }
-  return notes;
-}
-
-std::string rangeWords(const AxisTitle& axis, double low, double high) {
-  std::string words = axis.quantity + " " + figureText(low);
-  if (high != low) words += " to " + figureText(high);
-  return axis.unit.empty() ? words : words + " " + axis.unit;
-}
-
-std::string seriesSummary(const Plot& plot, const Series& series) {
-  Extent x, y;
-  std::size_t drawn = 0;
-  for (std::size_t i = 0; i < pointCount(series); ++i) {
-    if (!pointDrawn(series, i)) continue;
-    x.take(series.x[i]);
-    y.take(series.y[i]);
-    ++drawn;
-  }
-  std::string summary = series.name + ": ";
-  if (drawn == 0) return summary + "no points drawn. ";
-  summary += countText(drawn);
-  summary += drawn == 1 ? " point, " : " points, ";
-  return summary + rangeWords(plot.x, x.low, x.high) + ", " + rangeWords(plot.y, y.low, y.high) + ". ";
-}
-
-std::string textAlternative(const Plot& plot, const std::vector<std::string>& notes) {
-  std::string text = plot.description.empty() ? "" : plot.description + " ";
-  for (const Series& series : plot.series)
-    text += seriesSummary(plot, series);
-  for (const MarkedPoint& mark : plot.marks) {
-    if (drawable(mark.x) && drawable(mark.y)) {
-      text += mark.label + " at " + figureText(mark.x) + ", " + figureText(mark.y) + ". ";
-    }
-  }
-  if (plot.reference && drawable(plot.reference->y)) {
-    text += plot.reference->label + " at " + figureText(plot.reference->y) + ". ";
-  }
-  for (const std::string& note : notes)
-    text += note + ". ";
-  if (!text.empty()) text.pop_back();
-  return text;
 }
 
 // ---- Elements ----
@@ -361,6 +241,7 @@ void appendLegendSample(std::string& out, const LegendEntry& entry, double x, do
 void appendLegend(std::string& out, const std::vector<std::vector<LegendEntry>>& rows, double left,
                   double firstBaseline) {
   double y = firstBaseline;
+  out += "<g class=\"legend\">\n";
   for (const auto& row : rows) {
     double x = left;
     for (const LegendEntry& entry : row) {
@@ -370,6 +251,7 @@ void appendLegend(std::string& out, const std::vector<std::vector<LegendEntry>>&
     }
     y += kLineHeight;
   }
+  out += "</g>\n";
 }
 
 // ---- Drawing ----
@@ -530,35 +412,43 @@ void appendMark(std::string& out, const MarkedPoint& mark, const Frame& frame, c
   appendText(out, place.left, place.bottom - kFontSize / 5, label, "start", kHalo);
 }
 
-}  // namespace
-
-std::string plotSvg(const Plot& plot) {
-  Extents extents = drawnExtents(plot);
-  bool secondAxis = barsOnSecondAxis(plot);
-  Scale x{extents.x.ticks()};
-  Scale y{extents.y.ticks()};
-  Scale secondY{extents.secondY.ticks()};
-  std::vector<std::string> notes = leftOutNotes(plot, extents.anything);
-
+struct Layout {
   Frame frame;
-  frame.left = kLineHeight + kGap + widestTickLabel(y.ticks) + kTickLength + kGap;
-  double lastXLabel = textWidth(tickLabel(x.ticks, x.ticks.count - 1)) / 2 + kGap;
-  frame.right =
-      kWidth -
-      std::max(secondAxis ? kLineHeight + kGap + widestTickLabel(secondY.ticks) + kTickLength + kGap : kGap,
-               lastXLabel);
-  auto legend = legendRows(legendEntries(plot), frame.left, frame.right);
-  double legendBaseline = kTitleFontSize + kGap + kLineHeight;
-  frame.top = legendBaseline + kLineHeight * static_cast<double>(legend.size());
-  frame.bottom = frame.top + kFrameHeight;
-  double notesBaseline = frame.bottom + kTickLength + kFontSize + 2 * kLineHeight + 6;
-  double height = notesBaseline + kLineHeight * static_cast<double>(notes.size());
-  x.from = frame.left;
-  x.to = frame.right;
-  y.from = secondY.from = frame.bottom;
-  y.to = secondY.to = frame.top;
+  Scale x;
+  Scale y;
+  Scale secondY;
+  std::vector<std::vector<LegendEntry>> legend;
+  double legendBaseline = 0;
+  double notesBaseline = 0;
+  double height = 0;
+};
 
-  std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"plot\" role=\"img\"";
+// Margins wide enough for the tick labels and axis titles, the legend's rows above the frame and
+// the notes below it. The frame keeps its height, the drawing grows with the rows.
+Layout layOut(const Plot& plot, const Extents& extents, std::size_t noteCount) {
+  Layout layout{{}, {extents.x.ticks()}, {extents.y.ticks()}, {extents.secondY.ticks()}, {}, 0, 0, 0};
+  Frame& frame = layout.frame;
+  frame.left = kLineHeight + kGap + widestTickLabel(layout.y.ticks) + kTickLength + kGap;
+  double secondAxisMargin = kLineHeight + kGap + widestTickLabel(layout.secondY.ticks) + kTickLength + kGap;
+  double lastXLabel = textWidth(tickLabel(layout.x.ticks, layout.x.ticks.count - 1)) / 2 + kGap;
+  frame.right = kWidth - std::max(barsOnSecondAxis(plot) ? secondAxisMargin : kGap, lastXLabel);
+  layout.legend = legendRows(legendEntries(plot), frame.left, frame.right);
+  layout.legendBaseline = kTitleFontSize + kGap + kLineHeight;
+  frame.top = layout.legendBaseline + kLineHeight * static_cast<double>(layout.legend.size());
+  frame.bottom = frame.top + kFrameHeight;
+  layout.notesBaseline = frame.bottom + kTickLength + kFontSize + 2 * kLineHeight + kGap;
+  layout.height = layout.notesBaseline + kLineHeight * static_cast<double>(noteCount);
+  layout.x.from = frame.left;
+  layout.x.to = frame.right;
+  layout.y.from = layout.secondY.from = frame.bottom;
+  layout.y.to = layout.secondY.to = frame.top;
+  return layout;
+}
+
+// The <svg> element's start: its size, text alternative, white ground and title. A title wider
+// than the drawing is squeezed to fit rather than cut off.
+void appendSvgStart(std::string& out, const Plot& plot, double height, const std::string& alternative) {
+  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"plot\" role=\"img\"";
   appendAttribute(out, "aria-label", plot.title);
   out += " viewBox=\"0 0 ";
   appendCoordinate(out, kWidth);
@@ -568,28 +458,44 @@ std::string plotSvg(const Plot& plot) {
   appendAttribute(out, "width", kWidth);
   appendAttribute(out, "height", height);
   out += " font-family=\"sans-serif\" font-size=\"12\">\n<title>" + escaped(plot.title) + "</title>\n";
-  out += "<desc>" + escaped(textAlternative(plot, notes)) + "</desc>\n";
+  out += "<desc>" + escaped(alternative) + "</desc>\n";
   appendRect(out, "", 0, 0, kWidth, height, "#FFFFFF");
-  appendText(out, kWidth / 2, kTitleFontSize + 4, plot.title, "middle",
-             " font-size=\"14\" font-weight=\"bold\"");
-  appendLegend(out, legend, frame.left, legendBaseline);
-  appendAxes(out, frame, x, y, plot);
-  if (secondAxis) appendSecondAxis(out, frame, secondY, plot.bars->secondAxis);
-  if (plot.bars) appendBars(out, *plot.bars, x, secondAxis ? secondY : y);
-  if (plot.reference && drawable(plot.reference->y)) appendReference(out, *plot.reference, frame, y);
+  std::string titleStyle = " font-size=\"14\" font-weight=\"bold\"";
+  double room = kWidth - 2 * kGap;
+  if (textWidth(plot.title) * kTitleFontSize / kFontSize > room) {
+    titleStyle += " lengthAdjust=\"spacingAndGlyphs\" textLength=\"";
+    appendCoordinate(titleStyle, room);
+    titleStyle += '"';
+  }
+  appendText(out, kWidth / 2, kTitleFontSize + 4, plot.title, "middle", titleStyle);
+}
+
+}  // namespace
+
+std::string plotSvg(const Plot& plot) {
+  Extents extents = drawnExtents(plot);
+  std::vector<std::string> notes = leftOutNotes(plot, extents.anything);
+  Layout layout = layOut(plot, extents, notes.size());
+  const Frame& frame = layout.frame;
+  std::string out;
+  appendSvgStart(out, plot, layout.height, textAlternative(plot, notes));
+  appendLegend(out, layout.legend, frame.left, layout.legendBaseline);
+  appendAxes(out, frame, layout.x, layout.y, plot);
+  if (barsOnSecondAxis(plot)) appendSecondAxis(out, frame, layout.secondY, plot.bars->secondAxis);
+  if (plot.bars) appendBars(out, *plot.bars, layout.x, barsOnSecondAxis(plot) ? layout.secondY : layout.y);
+  if (plot.reference && drawable(plot.reference->y)) appendReference(out, *plot.reference, frame, layout.y);
   for (std::size_t i = 0; i < plot.series.size(); ++i)
-    appendSeries(out, plot.series[i], i, x, y);
+    appendSeries(out, plot.series[i], i, layout.x, layout.y);
   std::vector<Box> markLabels;
   for (const MarkedPoint& mark : plot.marks) {
-    if (drawable(mark.x) && drawable(mark.y)) appendMark(out, mark, frame, x, y, markLabels);
+    if (drawable(mark.x) && drawable(mark.y)) appendMark(out, mark, frame, layout.x, layout.y, markLabels);
   }
-  double noteY = notesBaseline;
+  double noteY = layout.notesBaseline;
   for (const std::string& note : notes) {
     appendText(out, frame.left, noteY, note, "start", " class=\"note\" font-style=\"italic\"");
     noteY += kLineHeight;
   }
-  out += "</svg>\n";
-  return out;
+  return out + "</svg>\n";
 }
 
 }  // namespace zephyrion::report
