@@ -2,17 +2,17 @@
 // for the browser check (browser_check.py) to open: demo_page FILE.html
 #include <cmath>
 #include <fstream>
-#include <limits>
 #include <string>
 #include <vector>
 
+#include "bad_plots.h"
 #include "report/report_page.h"
 
 namespace zephyrion::report {
 namespace {
 
-constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using testing_support::kInf;
+using testing_support::kNan;
 
 // A hump shaped like a rotor's power coefficient curve; not a model of anything.
 Plot powerCoefficientPlot() {
@@ -56,37 +56,18 @@ Plot gapsPlot() {
   return {"Series with gaps", "", {"x", "mm"}, {"y", "N"}, {first, second}, std::nullopt, {}, std::nullopt};
 }
 
-Plot badPlot(std::string title, std::vector<double> x, std::vector<double> y) {
-  return {std::move(title),
-          "",
-          {"x", ""},
-          {"y", ""},
-          {{"values", std::move(x), std::move(y), DrawnAs::LineAndMarkers}},
-          std::nullopt,
-          {},
-          std::nullopt};
-}
-
+// The plot test's bad input, each titled with what it is, and a title full of markup.
 Section badInputs() {
   Section section{
       "Bad input", {"Every plot below was given values a plot cannot draw as they are."}, {}, {}, {}};
-  section.plots = {
-      badPlot("An empty series", {}, {}),
-      badPlot("A single point", {2}, {3}),
-      badPlot("Nothing but nan and infinities", {kNan, 1, kInf}, {1, -kInf, kNan}),
-      badPlot("All values equal", {1, 2, 3}, {7, 7, 7}),
-      badPlot("A huge range", {1, 2, 3}, {1e-300, 1, 1e300}),
-      badPlot("Denormals", {1, 2, 3}, {4.9e-324, 1e-310, 2.2e-308}),
-      badPlot("More x than y", {1, 2, 3, 4}, {1, 2}),
-      badPlot(
-          "Markup in <title> & \"quotes\" 'here' </svg>, in a title too long for the width of its drawing",
-          {0, 1}, {0, 1}),
-  };
-  Plot badBars = badPlot("Bars of no width and a nan mark", {0, 1}, {0, 1});
-  badBars.bars = Bars{"bars", {0, 1}, {1, 2}, kNan, {}};
-  badBars.marks = {{"lost", kNan, 1}};
-  badBars.reference = ReferenceLine{"limit", kInf};
-  section.plots.push_back(badBars);
+  for (testing_support::BadInput& input : testing_support::badPlots()) {
+    input.plot.title = input.what;
+    section.plots.push_back(input.plot);
+  }
+  Plot markup = testing_support::plotOf({0, 1}, {0, 1});
+  markup.title =
+      "Markup in <title> & \"quotes\" 'here' </svg>, in a title too long for the width of its drawing";
+  section.plots.push_back(markup);
   return section;
 }
 

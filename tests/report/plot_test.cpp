@@ -11,14 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "bad_plots.h"
 #include "report/report_page.h"
 #include "test_seed.h"
 
 namespace zephyrion::report {
 namespace {
 
-constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using testing_support::BadInput;
+using testing_support::badPlots;
+using testing_support::kNan;
+using testing_support::plotOf;
 
 // A document read by libxml2 with no recovery: any error, even a warning, is kept and fails.
 class StrictXml {
@@ -73,45 +76,6 @@ std::vector<double> numbersIn(std::string text) {
   return numbers;
 }
 
-Plot plotOf(std::vector<double> x, std::vector<double> y, DrawnAs drawnAs = DrawnAs::Line) {
-  return {"values", "", {"x", "mm"}, {"y", "N"}, {{"values", std::move(x), std::move(y), drawnAs}},
-          {},       {}, {}};
-}
-
-struct BadInput {
-  const char* what;
-  Plot plot;
-  std::size_t lines;  // polylines
-  std::size_t dots;   // circles of single points and markers
-  std::size_t notes;  // stated gaps
-};
-
-std::vector<BadInput> badInputs() {
-  Plot badExtras = plotOf({0, 1}, {0, 1});
-  badExtras.bars = Bars{"bars", {0, 1}, {1, 2}, kNan, {"energy", "kWh"}};
-  badExtras.marks = {{"lost", kNan, 1}};
-  badExtras.reference = ReferenceLine{"limit", kInf};
-  Plot nothing = plotOf({}, {});
-  nothing.series.clear();
-  return {
-      {"an empty series", plotOf({}, {}), 0, 0, 2},
-      {"no series", nothing, 0, 0, 1},
-      {"a single point", plotOf({2}, {3}), 0, 1, 0},
-      {"nan and infinities alone", plotOf({kNan, 1, kInf, 2}, {1, -kInf, 2, kNan}), 0, 0, 2},
-      {"all values equal", plotOf({1, 2, 3}, {7, 7, 7}), 1, 0, 0},
-      {"all zero", plotOf({0, 0}, {0, 0}), 1, 0, 0},
-      {"a huge range", plotOf({1, 2, 3}, {1e-300, 1, 1e300}), 1, 0, 0},
-      {"the widest range", plotOf({-1e300, 1e300}, {1e300, -1e300}), 1, 0, 0},
-      {"beyond the widest range", plotOf({0, 1, 2}, {1, 1e301, 1.7e308}), 0, 1, 1},
-      {"denormals", plotOf({1, 2, 3}, {4.9e-324, -1e-310, 2.2e-308}), 1, 0, 0},
-      {"a gap in the middle", plotOf({1, 2, 3, 4, 5}, {1, 2, kNan, 4, 5}), 2, 0, 1},
-      {"a lone point between gaps", plotOf({1, 2, 3, 4, 5, 6}, {1, 2, kNan, 4, kNan, 5}), 1, 2, 1},
-      {"more x than y", plotOf({1, 2, 3, 4}, {1, 2}), 1, 0, 1},
-      {"markers alone", plotOf({1, 2, 3}, {1, kNan, 3}, DrawnAs::Markers), 0, 2, 1},
-      {"bars of no width, a nan mark, an infinite limit", badExtras, 1, 0, 3},
-  };
-}
-
 // Every coordinate of the drawing, in every numeric attribute, is a finite number inside it.
 void expectFiniteCoordinatesInside(const StrictXml& svg) {
   std::vector<double> box = numbersIn(svg.texts("/s:svg/@viewBox").at(0));
@@ -126,7 +90,7 @@ void expectFiniteCoordinatesInside(const StrictXml& svg) {
 
 TEST(Plot, BadInputGivesAWellFormedDrawingThatStatesWhatItLeftOut) {
   Section bad{"Bad input", {}, {}, {}, {}};
-  for (const BadInput& input : badInputs()) {
+  for (const BadInput& input : badPlots()) {
     SCOPED_TRACE(input.what);
     StrictXml svg(plotSvg(input.plot));
     ASSERT_TRUE(svg.wellFormed()) << svg.errors();
