@@ -150,7 +150,7 @@ def main():
     expectations = parse_expectations(sys.argv[3:])
     folder.mkdir(parents=True, exist_ok=True)
     port = free_port()
-    with tempfile.TemporaryDirectory(prefix="zephyrion-chromium-") as profile:
+    with tempfile.TemporaryDirectory(prefix="zephyrion-chromium-", ignore_cleanup_errors=True) as profile:
         driver_log = open(pathlib.Path(profile) / "chromedriver.log", "w")
         process = subprocess.Popen(["chromedriver", f"--port={port}"], stdout=driver_log, stderr=subprocess.STDOUT)
         driver = WebDriver(port)
@@ -163,7 +163,11 @@ def main():
             if driver.session:
                 driver.call("DELETE", f"/session/{driver.session}")
             process.terminate()
-            process.wait(timeout=10)
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
             driver_log.close()
     for failure in failures:
         print(f"FAIL: {failure}")
