@@ -48,7 +48,8 @@ std::string plotNumbers(const Plot& plot) {
   if (plot.bars) {
     const Bars& bars = *plot.bars;
     AxisTitle heights = bars.secondAxis.quantity.empty() ? plot.y : bars.secondAxis;
-    std::string caption = bars.name + ", bars " + figureOrWords(bars.width) + " " + plot.x.unit + " wide";
+    std::string width = figureOrWords(bars.width) + (plot.x.unit.empty() ? "" : " " + plot.x.unit);
+    std::string caption = bars.name + ", bars " + width + " wide";
     out += tableHtml(columnsTable(caption, plot.x, heights, bars.x, bars.height));
   }
   if (!plot.marks.empty() || plot.reference) out += tableHtml(marksTable(plot));
