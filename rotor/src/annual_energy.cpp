@@ -49,10 +49,6 @@ constexpr Range kMeasuredAt{"--measured-at", 0.5, 300, "from 0.5 to 300 m",
                             "the power law describes the lowest few hundred metres of the wind"};
 constexpr Range kShear{"--shear", 0, 1, "from 0 to 1",
                        "measured exponents run from about 0.06 over the sea to 0.4 over towns"};
-constexpr Range kAirDensity{"--air-density", 0.3, 1.6, "from 0.3 to 1.6 kg/m3",
-                            "air at 11 km is 0.36 kg/m3, cold air at sea level 1.5"};
-constexpr Range kAltitude{"--altitude", -500, 11000, "from -500 to 11,000 m",
-                          "the standard atmosphere's one lapse rate holds up to 11 km"};
 constexpr double kHighestHubMeanWind = 15;  // m/s, as kSiteMeanWind
 
 std::optional<std::string> outOfRange(const Range& range, double value) {
@@ -80,8 +76,6 @@ std::optional<std::string> findRangeProblem(const EnergyOptions& o) {
       outOfRange(kHubHeight, o.hubHeight),
       outOfRange(kMeasuredAt, o.measuredAt),
       outOfRange(kShear, o.shearExponent),
-      outOfRange(kAirDensity, o.airDensity),
-      outOfRange(kAltitude, o.altitude),
   };
   for (auto& problem : problems) {
     if (problem) return problem;
@@ -132,7 +126,6 @@ std::optional<std::string> findSiteProblem(const EnergyOptions& o) {
     return "--hub-height and --measured-at carry a site's wind to the hub: give --site-mean-wind or "
            "--weibull";
   if (o.shearExponent && !o.hubHeight) return "--shear goes with --hub-height and --measured-at";
-  if (o.airDensity && o.altitude) return "--air-density and --altitude both set the air: give one";
   double hubMean = meanWindOf(siteOf(o).atHub);
   if (!(hubMean <= kHighestHubMeanWind)) {
     std::string cause =
@@ -184,15 +177,10 @@ double total(const std::vector<double>& values) {
 }  // namespace
 
 std::optional<std::string> findEnergyProblem(const EnergyOptions& options) {
+  if (auto problem = findAirProblem(options.air)) return problem;
   if (auto problem = findRangeProblem(options)) return problem;
   if (auto problem = findControlProblem(options)) return problem;
   return findSiteProblem(options);
-}
-
-double airDensityOf(const EnergyOptions& options) {
-  if (options.airDensity) return *options.airDensity;
-  if (options.altitude) return standardAtmosphereDensity(*options.altitude);
-  return kSeaLevelAirDensity;
 }
 
 EnergyAnalysis analyseEnergy(const RotorModel& rotor, const EnergyOptions& options) {
@@ -202,7 +190,7 @@ EnergyAnalysis analyseEnergy(const RotorModel& rotor, const EnergyOptions& optio
   analysis.curve = powerCurve(rotor, analysis.strategy);
   analysis.site = siteOf(options);
   analysis.airDensity = rotor.airDensity;
-  analysis.altitude = options.airDensity ? std::nullopt : options.altitude;
+  analysis.altitude = options.air.density ? std::nullopt : options.air.altitude;
   analysis.binEnergy = energyByBin(column(analysis.curve, &PowerCurvePoint::output), analysis.site.atHub);
   analysis.annualEnergy = total(analysis.binEnergy);
   analysis.annualCopperLoss =
@@ -220,7 +208,7 @@ EnergyAnalysis analyseEnergy(const RotorModel& rotor, const EnergyOptions& optio
 
 EnergyAnalysis analyseEnergy(const RotorBlade& blade, const Airfoil& airfoil, const EnergyOptions& options) {
   assert(!blade.sections.empty() && blade.tipRadius > 0);
-  return analyseEnergy(bladeElementRotor(blade, airfoil, airDensityOf(options)), options);
+  return analyseEnergy(bladeElementRotor(blade, airfoil, airDensityOf(options.air)), options);
 }
 
 }  // namespace zephyrion::rotor

@@ -17,10 +17,6 @@ constexpr double kCurveStep = 0.25;
 constexpr double kCurveLeastLast = 15;
 constexpr double kCurveReachBeyondDesign = 1.5;
 
-// Air at 7,000 m on a hot day, and at sea level at -50 degrees C.
-constexpr double kLeastAirDensity = 0.5;
-constexpr double kMostAirDensity = 1.6;
-
 // The sections the analysis could not solve, anywhere on the curve or at the design point.
 struct UnsolvedTally {
   std::int64_t count = 0;
@@ -52,10 +48,7 @@ std::optional<std::string> findAnalysisProblem(const DesignParameters& parameter
                                                const AnalysisOptions& options) {
   if (!(parameters.maxWindSpeed > 0))
     return "The rotor analysis needs a maximum operating wind speed above 0";
-  if (!(options.airDensity >= kLeastAirDensity && options.airDensity <= kMostAirDensity))
-    return "--air-density must be from 0.5 to 1.6 kg/m3: the air at any height and in any weather a turbine "
-           "stands in";
-  return std::nullopt;
+  return findAirProblem(options.air);
 }
 
 DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
@@ -65,7 +58,7 @@ DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParamete
   analysis.blade = rotorBladeAsBuilt(geometry, parameters);
   analysis.airfoil = bladeAirfoil(analysis.blade, parameters, options.polar);
   analysis.conditions.windSpeed = parameters.maxWindSpeed;
-  analysis.conditions.airDensity = options.airDensity;
+  analysis.conditions.airDensity = airDensityOf(options.air);
   analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions,
                                     curveTipSpeedRatios(parameters.tipSpeedRatio));
   analysis.best = bestTipSpeedRatio(analysis.blade, analysis.airfoil, analysis.conditions, analysis.curve);

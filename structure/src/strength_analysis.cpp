@@ -7,6 +7,7 @@
 #include <limits>
 #include <numbers>
 
+#include "rotor/air.h"
 #include "rotor/bem.h"
 #include "rotor/rotor_performance.h"
 #include "structure/materials.h"
@@ -40,7 +41,8 @@ constexpr Bounds kModulusBounds{"--modulus-gpa", "the material's modulus", 0.01,
 constexpr Bounds kShellBounds{"--shell-mm", "the printed wall's thickness", 0.05, 100, " mm"};
 constexpr Bounds kInfillBounds{"--infill", "the core's fill fraction", 0, 1, ""};
 constexpr Bounds kStormBounds{"--storm-wind", "the storm's wind speed", 1, 150, " m/s"};
-constexpr Bounds kAirBounds{"--air-density", "the air's density", 0.01, 100, " kg/m3"};
+constexpr Bounds kAirBounds{"--air-density", "the air's density", rotor::kLeastAirDensity,
+                            rotor::kMostAirDensity, " kg/m3"};
 
 std::optional<std::string> outside(const Bounds& b, double value) {
   if (value >= b.low && value <= b.high) return std::nullopt;

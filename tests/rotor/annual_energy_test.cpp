@@ -92,8 +92,8 @@ TEST(AnnualEnergy, TakesTheAirOfTheStandardAtmosphereAtAnAltitude) {
   for (auto [altitude, density] :
        {std::pair{0.0, 1.225}, {1000.0, 1.112}, {5000.0, 0.7364}, {11000.0, 0.3639}}) {
     EnergyOptions options;
-    options.altitude = altitude;
-    EXPECT_NEAR(airDensityOf(options), density, 0.0005) << altitude;
+    options.air.altitude = altitude;
+    EXPECT_NEAR(airDensityOf(options.air), density, 0.0005) << altitude;
   }
 }
 
@@ -224,7 +224,7 @@ TEST(EnergyOptionsGate, RefusesHostileValuesNamingTheOption) {
        [](EnergyOptions& o, double v) { o.hubHeight = v, o.measuredAt = 10, o.siteMeanWind = 5; }},
       {"--measured-at",
        [](EnergyOptions& o, double v) { o.measuredAt = v, o.hubHeight = 10, o.siteMeanWind = 5; }},
-      {"--air-density", [](EnergyOptions& o, double v) { o.airDensity = v; }},
+      {"--air-density", [](EnergyOptions& o, double v) { o.air.density = v; }},
   };
   for (const auto& [name, set] : options) {
     for (double value : hostile) {
@@ -240,7 +240,7 @@ TEST(EnergyOptionsGate, RefusesHostileValuesNamingTheOption) {
     EnergyOptions friction = unlimited(), shear = unlimited(), altitude = unlimited();
     friction.frictionTorque = value;
     shear.siteMeanWind = 5, shear.hubHeight = 20, shear.measuredAt = 10, shear.shearExponent = value;
-    altitude.altitude = value;
+    altitude.air.altitude = value;
     EXPECT_TRUE(findEnergyProblem(friction) && findEnergyProblem(shear) && findEnergyProblem(altitude))
         << value;
   }
@@ -260,7 +260,7 @@ TEST(EnergyOptionsGate, RefusesOptionsThatDoNotGoTogether) {
       [](EnergyOptions& o) { o.siteMeanWind = 5, o.hubHeight = 20; },
       [](EnergyOptions& o) { o.hubHeight = 20, o.measuredAt = 10; },
       [](EnergyOptions& o) { o.siteMeanWind = 5, o.shearExponent = 0.2; },
-      [](EnergyOptions& o) { o.airDensity = 1.2, o.altitude = 100; },
+      [](EnergyOptions& o) { o.air.density = 1.2, o.air.altitude = 100; },
       [](EnergyOptions& o) {
         o.weibull = WindDistribution{10, 17};
       },

@@ -202,7 +202,7 @@ TEST(StrengthGate, RefusesHostileValuesNamingTheOption) {
   EXPECT_TRUE(findStrengthProblem(optionsOf("spruce", {}, {}, {}, 0.5)));
   StrengthOptions extremes = optionsOf("spruce", {}, {}, 100.0, 0.0);
   extremes.stormWind = 150;
-  extremes.airDensity = 0.01;
+  extremes.airDensity = 0.3;
   EXPECT_FALSE(findStrengthProblem(extremes));
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "rotor/air.h"
 #include "rotor/airfoil.h"
 #include "rotor/power_curve.h"
 #include "rotor/rotor_blade.h"
@@ -42,21 +43,15 @@ struct EnergyOptions {
   std::optional<double> hubHeight;          // --hub-height H [m], with --measured-at
   std::optional<double> measuredAt;         // --measured-at h [m], with --hub-height
   std::optional<double> shearExponent;      // --shear, with both heights; 1/7 when not given
-  std::optional<double> airDensity;         // --air-density [kg/m^3]; 1.225 when neither given
-  std::optional<double> altitude;           // --altitude [m]: the standard atmosphere's density
+  AirOptions air;                           // --air-density or --altitude; sea level when neither
 };
 
 inline constexpr double kReferenceMeanWind = 5;     // m/s
 inline constexpr double kDefaultShear = 1.0 / 7.0;  // open country
-inline constexpr double kSeaLevelAirDensity = 1.225;
 
 // Why the options cannot be analysed, naming the option as the user types it and its range;
 // nothing when they can.
 std::optional<std::string> findEnergyProblem(const EnergyOptions& options);
-
-// The air of the analysis: --air-density, else the standard atmosphere at --altitude, else
-// sea level.
-double airDensityOf(const EnergyOptions& options);
 
 enum class SiteSource {
   reference,  // none given: Rayleigh 5 m/s at hub height

@@ -10,6 +10,7 @@
 
 #include "blade/blade_assembly.h"
 #include "blade/design_parameters.h"
+#include "rotor/air.h"
 #include "rotor/airfoil.h"
 #include "rotor/rotor_blade.h"
 #include "rotor/rotor_performance.h"
@@ -17,7 +18,7 @@
 namespace zephyrion::rotor {
 
 struct AnalysisOptions {
-  double airDensity = 1.225;   // kg/m^3
+  AirOptions air;
   std::optional<Polar> polar;  // the section's measured polar; none: the built-in NACA model
 };
 
