@@ -6,18 +6,23 @@
 #include <string_view>
 
 #include "blade/form_fields.h"
+#include "structure/materials.h"
 #include "text/number_forms.h"
 
 namespace zephyrion::cli {
 namespace {
 
-// One option of the command line: how help shows it, and how its value is read into the run,
-// giving why it cannot be (naming the option) or the empty text.
+// Which analysis an option serves; given without it, the option would do nothing.
+enum class Serves { kDesign, kEveryAnalysis, kEnergy, kStrength };
+
+// One option of the command line: how help shows it, how its value is read into the run (giving
+// why it cannot be, naming the option, or the empty text), and what it serves.
 struct CliOption {
   std::string name;
   std::string value;  // what help calls the value
   std::string meaning;
   std::function<std::string(std::string_view value, RunDesign& run)> read;
+  Serves serves = Serves::kDesign;
 };
 
 constexpr unsigned kMostThreads = 1024;
@@ -83,15 +88,56 @@ auto fileInto(std::string RunOptions::*file, std::string name) {
   };
 }
 
-// A number in digits and "." only, as the form's fields take them; its range is the analysis's
-// to check, which says why.
-auto numberInto(double RunOptions::*number, bool RunOptions::*given, std::string name) {
-  return [number, given, name](std::string_view value, RunDesign& run) -> std::string {
-    if (!isDecimalText(value)) return name + " takes a number, digits and \".\" only";
-    run.options.*number = textToNumber(value);
-    run.options.*given = true;
+using NumberSetter = void (*)(RunOptions& options, double value);
+
+// A number in digits and "." only, as the form's fields take them (a leading "-" where the
+// quantity can fall below 0); its range is the analysis's to check, which says why.
+auto number(std::string name, NumberSetter set, bool mayBeNegative = false) {
+  return [name, set, mayBeNegative](std::string_view value, RunDesign& run) -> std::string {
+    std::string_view digits = mayBeNegative && value.starts_with('-') ? value.substr(1) : value;
+    if (!isDecimalText(digits))
+      return name + (mayBeNegative ? " takes a number, \"-\", digits and \".\" only"
+                                   : " takes a number, digits and \".\" only");
+    double read = textToNumber(digits);
+    set(run.options, digits.size() < value.size() ? -read : read);
     return {};
   };
+}
+
+std::string readWeibull(std::string_view value, RunDesign& run) {
+  std::size_t comma = value.find(',');
+  if (comma == std::string_view::npos || !isDecimalText(value.substr(0, comma)) ||
+      !isDecimalText(value.substr(comma + 1)))
+    return "--weibull takes the shape and the scale as K,C (for instance 2,5.6)";
+  run.options.energy.weibull =
+      rotor::WindDistribution{textToNumber(value.substr(0, comma)), textToNumber(value.substr(comma + 1))};
+  return {};
+}
+
+std::string readControl(std::string_view value, RunDesign& run) {
+  if (value == "tsr") {
+    run.options.energy.control = rotor::Control::bestTipSpeedRatio;
+  } else if (value == "fixed-rpm") {
+    run.options.energy.control = rotor::Control::fixedSpeed;
+  } else if (value == "alternator") {
+    run.options.energy.control = rotor::Control::alternator;
+  } else {
+    return "--control takes \"tsr\", \"fixed-rpm\" or \"alternator\"";
+  }
+  return {};
+}
+
+std::string readMaterial(std::string_view value, RunDesign& run) {
+  if (value.empty()) return "--material needs a name";
+  run.options.strength.material = value;
+  return {};
+}
+
+std::string materialList() {
+  std::string names;
+  for (const structure::Material& material : structure::builtInMaterials())
+    names += (names.empty() ? "" : ", ") + std::string(material.name);
+  return names;
 }
 
 // The options that no form field has. A new one is one row here, and the member of RunOptions it
@@ -101,16 +147,77 @@ std::vector<CliOption> runOptions() {
       {"--threads", "N", "threads that format the files, 1 to 1024 (default: every core)", readThreads},
       {"--stl-format", "F", "STL file \"ascii\" (as the designer writes it) or \"binary\"", readStlFormat},
       {"--performance", "FILE",
-       "also write the rotor's performance curve (CSV) at the maximum wind speed, tip speed ratio 1 to 15, "
-       "and "
-       "print power, thrust and root moment",
+       "also write the rotor's performance curve (CSV) at the maximum wind speed, tip speed ratio 0.5 to 15 "
+       "(or one and a half times the design's), and print power, thrust and root moment",
        fileInto(&RunOptions::performanceFile, "--performance")},
+      {"--energy", "FILE",
+       "also write the power curve and the energy by bin (CSV) for winds of 0.5 to 25 m/s, and print the "
+       "annual energy, mean power, capacity factor, start and cut-in",
+       fileInto(&RunOptions::energyFile, "--energy")},
+      {"--strength", "FILE",
+       "also write each row's section, stresses and safety factors (CSV) running, running away and parked in "
+       "a "
+       "storm, and print whether the blade holds",
+       fileInto(&RunOptions::strengthFile, "--strength")},
       {"--polar", "FILE",
        "the section's polar as a panel-method tool saves it (alpha CL CD ...) instead of the built-in NACA "
        "four-digit model",
-       fileInto(&RunOptions::polarFile, "--polar")},
-      {"--air-density", "RHO", "air density [kg/m3] for the analyses (default 1.225; 0.5 to 1.6)",
-       numberInto(&RunOptions::airDensity, &RunOptions::airDensityGiven, "--air-density")},
+       fileInto(&RunOptions::polarFile, "--polar"), Serves::kEveryAnalysis},
+      {"--air-density", "RHO", "air density [kg/m3] for the analyses, 0.3 to 1.6 (default 1.225)",
+       number("--air-density", [](RunOptions& o, double v) { o.air.density = v; }), Serves::kEveryAnalysis},
+      {"--altitude", "M", "or the standard atmosphere's air at M metres, -500 to 11,000",
+       number(
+           "--altitude", [](RunOptions& o, double v) { o.air.altitude = v; }, true),
+       Serves::kEveryAnalysis},
+      {"--control", "C",
+       "how the rotor runs for --energy: \"tsr\" (the default; at its best tip speed ratio up to --max-rpm), "
+       "\"fixed-rpm\" (at --rpm) or \"alternator\" (charging a battery)",
+       readControl, Serves::kEnergy},
+      {"--max-rpm", "N", "the top rotor speed of --control tsr (default: the form's rotor speed)",
+       number("--max-rpm", [](RunOptions& o, double v) { o.maxRpm = v; }), Serves::kEnergy},
+      {"--rated-power", "W", "the power --control tsr delivers at most [W]",
+       number("--rated-power", [](RunOptions& o, double v) { o.energy.ratedPower = v; }), Serves::kEnergy},
+      {"--rpm", "N", "the rotor speed of --control fixed-rpm",
+       number("--rpm", [](RunOptions& o, double v) { o.energy.rpm = v; }), Serves::kEnergy},
+      {"--volts-per-rpm", "K", "the alternator's open-circuit volts per rpm, after the rectifier",
+       number("--volts-per-rpm", [](RunOptions& o, double v) { o.energy.voltsPerRpm = v; }), Serves::kEnergy},
+      {"--winding-ohms", "R", "the alternator's winding, rectifier and leads [ohm]",
+       number("--winding-ohms", [](RunOptions& o, double v) { o.energy.windingOhms = v; }), Serves::kEnergy},
+      {"--battery-volts", "V", "the battery's voltage while it charges, diode drops included [V]",
+       number("--battery-volts", [](RunOptions& o, double v) { o.energy.batteryVolts = v; }),
+       Serves::kEnergy},
+      {"--friction-nm", "T", "the friction torque the rotor must overcome [N m] (default 0)",
+       number("--friction-nm", [](RunOptions& o, double v) { o.energy.frictionTorque = v; }),
+       Serves::kEnergy},
+      {"--site-mean-wind", "V",
+       "the site's mean wind [m/s], Rayleigh-distributed (default: 5 m/s at hub height, the small-wind "
+       "rating "
+       "standards' reference)",
+       number("--site-mean-wind", [](RunOptions& o, double v) { o.energy.siteMeanWind = v; }),
+       Serves::kEnergy},
+      {"--weibull", "K,C", "or the site's Weibull shape K and scale C [m/s]", readWeibull, Serves::kEnergy},
+      {"--hub-height", "H", "the hub's height [m], to carry the site's wind there from --measured-at",
+       number("--hub-height", [](RunOptions& o, double v) { o.energy.hubHeight = v; }), Serves::kEnergy},
+      {"--measured-at", "H", "the height [m] the site's wind was measured at",
+       number("--measured-at", [](RunOptions& o, double v) { o.energy.measuredAt = v; }), Serves::kEnergy},
+      {"--shear", "A", "the wind's power-law shear exponent between the two heights (default 1/7)",
+       number("--shear", [](RunOptions& o, double v) { o.energy.shearExponent = v; }), Serves::kEnergy},
+      {"--material", "NAME",
+       "the blade's material for --strength: " + materialList() + " (default pla-across)", readMaterial,
+       Serves::kStrength},
+      {"--strength-mpa", "S", "or your own material's strength [MPa], with --modulus-gpa",
+       number("--strength-mpa", [](RunOptions& o, double v) { o.strength.strengthMpa = v; }),
+       Serves::kStrength},
+      {"--modulus-gpa", "E", "and its modulus of elasticity [GPa]",
+       number("--modulus-gpa", [](RunOptions& o, double v) { o.strength.modulusGpa = v; }),
+       Serves::kStrength},
+      {"--shell-mm", "T", "a printed blade's wall thickness [mm] (default: a solid section, as carved)",
+       number("--shell-mm", [](RunOptions& o, double v) { o.strength.shellMm = v; }), Serves::kStrength},
+      {"--infill", "F", "the printed core's fill, 0 to 1, with --shell-mm (default 0)",
+       number("--infill", [](RunOptions& o, double v) { o.strength.infill = v; }), Serves::kStrength},
+      {"--storm-wind", "V",
+       "the storm the parked blade meets [m/s] (default 70, the 50-year gust of small-wind class I)",
+       number("--storm-wind", [](RunOptions& o, double v) { o.strength.stormWind = v; }), Serves::kStrength},
   };
 }
 
@@ -132,12 +239,33 @@ const CliOption* findOption(std::string_view name) {
   return it == options.end() ? nullptr : &*it;
 }
 
-// Why the options do not go together: the analysis's settings without an analysis to use them.
-std::string findCombinationProblem(const RunOptions& options) {
-  bool analyses = !options.performanceFile.empty();
-  if (!analyses && (!options.polarFile.empty() || options.airDensityGiven))
-    return "--polar and --air-density go with --performance FILE.csv";
-  return {};
+// Whether the run has an analysis that the option serves.
+bool isServed(Serves serves, const RunOptions& options) {
+  bool performance = !options.performanceFile.empty();
+  bool energy = !options.energyFile.empty();
+  bool strength = !options.strengthFile.empty();
+  switch (serves) {
+    case Serves::kDesign:
+      return true;
+    case Serves::kEveryAnalysis:
+      return performance || energy || strength;
+    case Serves::kEnergy:
+      return energy;
+    case Serves::kStrength:
+      return strength;
+  }
+  return false;
+}
+
+std::string servedBy(Serves serves) {
+  switch (serves) {
+    case Serves::kEnergy:
+      return "--energy FILE.csv";
+    case Serves::kStrength:
+      return "--strength FILE.csv";
+    default:
+      return "an analysis (--performance, --energy or --strength)";
+  }
 }
 
 // "  --name VALUE" padded to the column of the meanings, then the meaning folded at the help's
@@ -166,6 +294,7 @@ std::string usageLine(std::string_view name, std::string_view value, std::string
 
 Command parseCommandLine(const std::vector<std::string>& arguments) {
   RunDesign run{defaultFormTexts(), {}};
+  std::vector<const CliOption*> given;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string_view argument = arguments[i];
     if (argument == "--help" || argument == "-h") return ShowHelp{};
@@ -183,8 +312,12 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
       return UsageError{std::string(name) + " needs a value"};
     }
     if (std::string problem = option->read(value, run); !problem.empty()) return UsageError{problem};
+    given.push_back(option);
   }
-  if (std::string problem = findCombinationProblem(run.options); !problem.empty()) return UsageError{problem};
+  for (const CliOption* option : given) {
+    if (!isServed(option->serves, run.options))
+      return UsageError{option->name + " goes with " + servedBy(option->serves)};
+  }
   return run;
 }
 

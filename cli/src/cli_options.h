@@ -3,12 +3,16 @@
 // (cli_options.cpp), read by one mechanism; the form fields' rows come from the field table.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "blade/design_parameters.h"
 #include "output/stl_writer.h"
+#include "rotor/air.h"
+#include "rotor/annual_energy.h"
+#include "structure/strength_analysis.h"
 
 namespace zephyrion::cli {
 
@@ -17,11 +21,16 @@ struct RunOptions {
   // How the run writes its files.
   unsigned threads = 0;                     // --threads: formatting threads; 0: every core
   StlFormat stlFormat = StlFormat::kAscii;  // --stl-format ascii|binary
-  // The rotor analysis: nothing of it runs unless a file of it is asked for.
+  // The analyses' files: an analysis runs when its file is asked for (the report runs them all).
   std::string performanceFile;  // --performance FILE.csv
-  std::string polarFile;        // --polar FILE: a measured polar instead of the built-in model
-  double airDensity = 1.225;    // --air-density, kg/m^3
-  bool airDensityGiven = false;
+  std::string energyFile;       // --energy FILE.csv
+  std::string strengthFile;     // --strength FILE.csv
+  // What the analyses take.
+  std::string polarFile;         // --polar FILE: a measured polar instead of the built-in model
+  rotor::AirOptions air;         // --air-density or --altitude
+  rotor::EnergyOptions energy;   // its maxRpm is --max-rpm's, or the form's rotor speed
+  std::optional<double> maxRpm;  // --max-rpm
+  structure::StrengthOptions strength;
 };
 
 struct RunDesign {

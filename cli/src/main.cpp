@@ -18,14 +18,17 @@
 #include "output/design_run.h"
 #include "progress_bar.h"
 #include "rotor/design_analysis.h"
+#include "rotor/energy_text.h"
 #include "rotor/polar_reader.h"
 #include "run_files.h"
+#include "structure/strength_report.h"
 #include "text/number_forms.h"
 
 namespace {
 
 namespace cli = zephyrion::cli;
 namespace rotor = zephyrion::rotor;
+namespace structure = zephyrion::structure;
 
 constexpr int kWritten = 0;
 constexpr int kWriteFailed = 1;
@@ -54,10 +57,31 @@ void writeText(std::FILE* stream, std::string_view text) {
   std::fflush(stream);
 }
 
-// The files the analyses write, in the order they are written.
-std::vector<std::string> analysisFilesOf(const cli::RunOptions& options) {
-  std::vector<std::string> files;
-  if (!options.performanceFile.empty()) files.push_back(options.performanceFile);
+// What the run computed of the blade it built.
+struct Analyses {
+  std::optional<rotor::DesignAnalysis> performance;
+  std::optional<rotor::EnergyAnalysis> energy;
+  std::optional<structure::StrengthAnalysis> strength;
+};
+
+// The analysis files asked for, in the order they are written, with what writes each.
+struct AnalysisFile {
+  std::string name;
+  std::string (*text)(const Analyses& analyses);
+};
+
+std::vector<AnalysisFile> analysisFilesOf(const cli::RunOptions& options) {
+  std::vector<AnalysisFile> files;
+  if (!options.performanceFile.empty()) {
+    files.push_back({options.performanceFile,
+                     [](const Analyses& a) { return rotor::performanceCurveCsv(*a.performance); }});
+  }
+  if (!options.energyFile.empty())
+    files.push_back({options.energyFile, [](const Analyses& a) { return rotor::energyCsvText(*a.energy); }});
+  if (!options.strengthFile.empty()) {
+    files.push_back(
+        {options.strengthFile, [](const Analyses& a) { return structure::strengthCsvText(*a.strength); }});
+  }
   return files;
 }
 
@@ -66,10 +90,10 @@ std::vector<std::string> analysisFilesOf(const cli::RunOptions& options) {
 std::optional<std::string> findAnalysisFileProblem(const cli::RunDesign& run) {
   const std::string& outputName = run.texts[zephyrion::kFieldOutputName];
   std::vector<std::string> taken = cli::designFilesOf(outputName);
-  for (const std::string& file : analysisFilesOf(run.options)) {
-    if (auto problem = cli::findOutputPathProblem(file, taken, cli::designFolderOf(outputName)))
+  for (const AnalysisFile& file : analysisFilesOf(run.options)) {
+    if (auto problem = cli::findOutputPathProblem(file.name, taken, cli::designFolderOf(outputName)))
       return problem;
-    taken.push_back(file);
+    taken.push_back(file.name);
   }
   return std::nullopt;
 }
@@ -87,29 +111,80 @@ std::variant<std::optional<rotor::Polar>, std::string> loadPolar(const std::stri
   return std::optional<rotor::Polar>{std::get<rotor::Polar>(read)};
 }
 
-// The analysis's settings from the options, or why they cannot be used.
-std::variant<rotor::AnalysisOptions, std::string> analysisOptionsOf(
+// What each analysis is asked, from the options and the design, checked by the analyses' gates
+// before any file is written.
+struct AnalysisSettings {
+  bool performance = false;
+  bool energy = false;
+  bool strength = false;
+  rotor::AnalysisOptions rotor;
+  rotor::EnergyOptions energyOptions;
+  structure::StrengthOptions strengthOptions;
+};
+
+std::variant<AnalysisSettings, std::string> analysisSettingsOf(
     const cli::RunDesign& run, const zephyrion::DesignParameters& parameters) {
+  const cli::RunOptions& o = run.options;
+  AnalysisSettings settings;
+  settings.performance = !o.performanceFile.empty();
+  settings.energy = !o.energyFile.empty();
+  settings.strength = !o.strengthFile.empty();
   if (auto problem = findAnalysisFileProblem(run)) return *problem;
-  auto polar = loadPolar(run.options.polarFile);
+  auto polar = loadPolar(o.polarFile);
   if (auto* problem = std::get_if<std::string>(&polar)) return *problem;
-  rotor::AnalysisOptions options;
-  options.airDensity = run.options.airDensity;
-  options.polar = std::get<std::optional<rotor::Polar>>(polar);
-  if (auto problem = rotor::findAnalysisProblem(parameters, options)) return *problem;
-  return options;
+  settings.rotor.air = o.air;
+  settings.rotor.polar = std::get<std::optional<rotor::Polar>>(polar);
+  if (auto problem = rotor::findAnalysisProblem(parameters, settings.rotor)) return *problem;
+  settings.energyOptions = o.energy;
+  settings.energyOptions.air = o.air;
+  settings.energyOptions.maxRpm = o.maxRpm.value_or(parameters.rotorSpeedRpm);
+  if (settings.energy) {
+    if (auto problem = rotor::findEnergyProblem(settings.energyOptions)) return *problem;
+  }
+  settings.strengthOptions = o.strength;
+  settings.strengthOptions.airDensity = rotor::airDensityOf(o.air);
+  if (settings.strength) {
+    if (auto problem = structure::findStrengthProblem(settings.strengthOptions)) return *problem;
+  }
+  return settings;
 }
 
-// Prints the analysis's lines and writes its files; false when a file could not be written.
-bool finishAnalysis(const rotor::DesignAnalysis& analysis, const cli::RunOptions& options,
-                    cli::WrittenFiles& written) {
-  for (const std::string& line : rotor::performanceLines(analysis))
+Analyses analyse(const zephyrion::BladeGeometry& geometry, const zephyrion::DesignParameters& parameters,
+                 const AnalysisSettings& settings) {
+  Analyses analyses;
+  analyses.performance = rotor::analyseDesign(geometry, parameters, settings.rotor);
+  const rotor::DesignAnalysis& rotorAnalysis = *analyses.performance;
+  if (settings.energy)
+    analyses.energy =
+        rotor::analyseEnergy(rotorAnalysis.blade, rotorAnalysis.airfoil, settings.energyOptions);
+  if (settings.strength) {
+    analyses.strength = structure::analyseStrength(geometry, parameters, rotorAnalysis.blade,
+                                                   rotorAnalysis.airfoil, settings.strengthOptions);
+  }
+  return analyses;
+}
+
+void printLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines)
     writeLine(stdout, line);
-  if (std::string warning = rotor::unsolvedSectionsWarning(analysis); !warning.empty())
-    writeLine(stderr, "zephyrion-cli: " + warning);
-  if (!written.write(options.performanceFile, rotor::performanceCurveCsv(analysis))) {
-    writeLine(stderr, "zephyrion-cli: Cannot write " + options.performanceFile);
-    return false;
+}
+
+// Prints each asked analysis's lines and writes its files; false when a file could not be
+// written.
+bool finishAnalyses(const Analyses& analyses, const AnalysisSettings& settings,
+                    const cli::RunOptions& options, cli::WrittenFiles& written) {
+  if (settings.performance) {
+    printLines(rotor::performanceLines(*analyses.performance));
+    if (std::string warning = rotor::unsolvedSectionsWarning(*analyses.performance); !warning.empty())
+      writeLine(stderr, "zephyrion-cli: " + warning);
+  }
+  if (settings.energy) printLines(rotor::energySummaryLines(*analyses.energy));
+  if (settings.strength) printLines(structure::strengthLines(*analyses.strength));
+  for (const AnalysisFile& file : analysisFilesOf(options)) {
+    if (!written.write(file.name, file.text(analyses))) {
+      writeLine(stderr, "zephyrion-cli: Cannot write " + file.name);
+      return false;
+    }
   }
   return true;
 }
@@ -118,11 +193,11 @@ int runDesignCommand(const cli::RunDesign& run) {
   using zephyrion::RunStatus;
   const zephyrion::DesignParameters parameters = zephyrion::readDesignParameters(run.texts);
   bool analyse = !analysisFilesOf(run.options).empty();
-  rotor::AnalysisOptions analysisOptions;
+  AnalysisSettings settings;
   if (analyse) {
-    auto options = analysisOptionsOf(run, parameters);
-    if (auto* problem = std::get_if<std::string>(&options)) return refuse(*problem);
-    analysisOptions = std::get<rotor::AnalysisOptions>(options);
+    auto checked = analysisSettingsOf(run, parameters);
+    if (auto* problem = std::get_if<std::string>(&checked)) return refuse(*problem);
+    settings = std::get<AnalysisSettings>(std::move(checked));
   }
 
   zephyrion::WriteOptions options;
@@ -136,10 +211,10 @@ int runDesignCommand(const cli::RunDesign& run) {
       writeText(stderr, bar.update(rowsWritten, rows, elapsed.count()));
     };
   }
-  std::optional<rotor::DesignAnalysis> analysis;
+  std::optional<Analyses> analyses;
   if (analyse) {
     options.bladeBuilt = [&](const zephyrion::BladeGeometry& geometry) {
-      analysis = rotor::analyseDesign(geometry, parameters, analysisOptions);
+      analyses = ::analyse(geometry, parameters, settings);
     };
   }
   zephyrion::RunResult result = zephyrion::runDesign(run.texts, {}, options);
@@ -155,9 +230,8 @@ int runDesignCommand(const cli::RunDesign& run) {
   cli::WrittenFiles written;
   for (const std::string& file : cli::designFilesOf(parameters.outputName))
     written.add(file);
-  for (const std::string& line : result.resultLines)
-    writeLine(stdout, line);
-  if (analysis && !finishAnalysis(*analysis, run.options, written)) return kWriteFailed;
+  printLines({result.resultLines.begin(), result.resultLines.end()});
+  if (analyses && !finishAnalyses(*analyses, settings, run.options, written)) return kWriteFailed;
   written.keep();
   return kWritten;
 }

@@ -76,14 +76,36 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"--threads 1025", "from 1 to 1024"},
         RefusedCase{"--stl-format obj", "--stl-format takes"},
         RefusedCase{"--stl-format", "--stl-format needs a value"},
-        RefusedCase{"--polar bad.txt", "go with --performance"},
-        RefusedCase{"--air-density 1.2", "go with --performance"},
-        RefusedCase{"--performance c.csv --air-density 0", "from 0.5 to 1.6 kg/m3"},
+        RefusedCase{"--polar bad.txt", "--polar goes with an analysis"},
+        RefusedCase{"--air-density 1.2", "--air-density goes with an analysis"},
+        RefusedCase{"--rpm 300", "--rpm goes with --energy FILE.csv"},
+        RefusedCase{"--material spruce", "--material goes with --strength FILE.csv"},
+        RefusedCase{"--energy e.csv --max-rpm 0", "--max-rpm must be from 1 to 100,000 rpm"},
+        RefusedCase{"--energy e.csv --control fixed-rpm --rpm 1000000", "--rpm must be"},
+        RefusedCase{
+            "--energy e.csv --site-mean-wind 0.0000000000000000000000000000000000000000000000000000000"
+            "00000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "00000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "00000000000000000000000000000000000000000000000000001",
+            "--site-mean-wind must be"},
+        RefusedCase{"--energy e.csv --weibull 2", "--weibull takes the shape and the scale"},
+        RefusedCase{"--energy e.csv --friction-nm abc", "--friction-nm takes a number"},
+        RefusedCase{"--energy e.csv --control pitch", "--control takes"},
+        RefusedCase{"--energy e.csv --altitude 20000", "--altitude must be from -500 to 11,000 m"},
+        RefusedCase{"--energy e.csv --air-density 1.2 --altitude 300", "both set the air"},
+        RefusedCase{"--energy xx/Blade.txt", "the run writes xx/Blade.txt there already"},
+        RefusedCase{"--energy e.csv --strength e.csv", "the run writes e.csv there already"},
+        RefusedCase{"--strength s.csv --material oak", "--material takes one of"},
+        RefusedCase{"--strength s.csv --storm-wind 1000000000",
+                    "--storm-wind takes the storm's wind speed from 1"},
+        RefusedCase{"--strength s.csv --infill 0.5", "--infill"},
+        RefusedCase{"--strength .", "it is a folder"},
+        RefusedCase{"--performance c.csv --air-density 0", "from 0.3 to 1.6 kg/m3"},
         RefusedCase{"--performance c.csv --air-density 0.0000000000000000000000000000000000000000000"
                     "00000000000000000000000000000000000000000000000000000000000000000000000000000000"
                     "00000000000000000000000000000000000000000000000000000000000000000000000000000000"
                     "00000000000000000000000000000000000000000000000000000000000000000000000000000001",
-                    "from 0.5 to 1.6 kg/m3"},
+                    "from 0.3 to 1.6 kg/m3"},
         RefusedCase{"--performance c.csv --air-density 1,2", "--air-density takes a number"},
         RefusedCase{"--performance c.csv --polar missing.txt", "cannot read missing.txt"},
         RefusedCase{"--performance c.csv --polar .", "cannot read .: it is a folder"},
