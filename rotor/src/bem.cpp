@@ -1,5 +1,6 @@
 #include "rotor/bem.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <numbers>
@@ -16,6 +17,7 @@ constexpr double kMillimetre = 1e-3;
 constexpr double kBracketGap = 1e-6;       // rad: the brackets stop short of 0 and pi, where sin phi = 0
 constexpr double kAngleTolerance = 1e-10;  // rad
 constexpr int kMaxSteps = 200;
+constexpr double kNeighbourSpan = 0.1;  // the narrow bracket's half width, a share of the angle
 
 // What one section needs for its residual, fixed for the operating point.
 struct Section {
@@ -128,13 +130,22 @@ std::optional<double> rootBetween(const Section& s, double low, double high) {
 
 // Ning's brackets in his order: the windmill and turbulent-wake states, the propeller brake,
 // then inflow from behind the rotor plane. A zero in the propeller brake with k <= 1 balances
-// no real flow, so the search goes on past it.
-std::optional<double> solveInflowAngle(const Section& s) {
+// no real flow, so the search goes on past it. A neighbouring section's angle, when given, is
+// tried first in a narrow bracket inside the windmill states': the inflow angle changes little
+// from one section to the next, so a sign change there is usual and Brent's method closes it in
+// half the steps.
+std::optional<double> solveInflowAngle(const Section& s, std::optional<double> neighbourAngle) {
+  if (neighbourAngle && *neighbourAngle > 0 && *neighbourAngle < kPi / 2.0) {
+    double low = std::max(kBracketGap, *neighbourAngle * (1.0 - kNeighbourSpan));
+    double high = std::min(kPi / 2.0, *neighbourAngle * (1.0 + kNeighbourSpan));
+    if (std::optional<double> phi = rootBetween(s, low, high)) return phi;
+  }
   const std::pair<double, double> brackets[] = {
       {kBracketGap, kPi / 2.0}, {-kPi / 4.0, -kBracketGap}, {kPi / 2.0, kPi - kBracketGap}};
   for (auto [low, high] : brackets) {
     std::optional<double> phi = rootBetween(s, low, high);
-    if (phi && inflowState(s, *phi).physical) return phi;
+    // Only the propeller brake (phi < 0) has states that balance no real flow.
+    if (phi && (*phi > 0 || inflowState(s, *phi).physical)) return phi;
   }
   return std::nullopt;
 }
@@ -168,7 +179,8 @@ StationSolution solutionAt(const Section& s, const BladeSection& bladeSection, c
 }  // namespace
 
 StationSolution solveStation(const BladeSection& bladeSection, const RotorBlade& blade,
-                             const Airfoil& airfoil, const OperatingPoint& flow, const BemOptions& options) {
+                             const Airfoil& airfoil, const OperatingPoint& flow, const BemOptions& options,
+                             std::optional<double> neighbourAngle) {
   assert(bladeSection.radius > 0 && bladeSection.radius <= blade.tipRadius);
   assert(flow.windSpeed > 0 && flow.rotorSpeed > 0);
   Section s = sectionAt(bladeSection, blade, airfoil, flow, options);
@@ -179,7 +191,7 @@ StationSolution solveStation(const BladeSection& bladeSection, const RotorBlade&
     unloaded.lossFactor = 0;
     return unloaded;
   }
-  std::optional<double> phi = solveInflowAngle(s);
+  std::optional<double> phi = solveInflowAngle(s, neighbourAngle);
   if (!phi) return unloaded;
   StationSolution solution = solutionAt(s, bladeSection, flow, *phi);
   if (!std::isfinite(solution.normalForce) || !std::isfinite(solution.tangentialForce)) return unloaded;

@@ -4,6 +4,9 @@
 #include <cassert>
 #include <cmath>
 #include <numbers>
+#include <optional>
+
+#include "brent_maximum.h"
 
 namespace zephyrion::rotor {
 namespace {
@@ -11,6 +14,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kMillimetre = 1e-3;
 constexpr double kBestTolerance = 1e-3;
+constexpr int kBestSteps = 40;
 
 OperatingPoint operatingPointAt(const RotorBlade& blade, const Conditions& conditions, double tipSpeedRatio) {
   OperatingPoint flow;
@@ -46,9 +50,13 @@ RotorPerformance rotorPerformance(const RotorBlade& blade, const Airfoil& airfoi
   double thrustPerBlade = 0;
   double torquePerBlade = 0;
   SectionLoads previous;
+  std::optional<double> neighbourAngle;
   for (std::size_t i = 0; i < blade.sections.size(); ++i) {
     const BladeSection& section = blade.sections[i];
-    StationSolution solution = solveStation(section, blade, airfoil, flow, conditions.options);
+    StationSolution solution =
+        solveStation(section, blade, airfoil, flow, conditions.options, neighbourAngle);
+    neighbourAngle =
+        solution.solved && solution.lossFactor > 0 ? std::optional(solution.inflowAngle) : std::nullopt;
     if (!solution.solved) result.unsolvedRadii.push_back(section.radius);
     SectionLoads loads = loadsOf(solution, section, blade);
     if (i > 0) {
@@ -90,36 +98,17 @@ BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airf
       std::max_element(curve.begin(), curve.end(), [](const RotorPerformance& a, const RotorPerformance& b) {
         return a.powerCoefficient < b.powerCoefficient;
       });
-  double low = best == curve.begin() ? best->tipSpeedRatio : (best - 1)->tipSpeedRatio;
-  double high = best + 1 == curve.end() ? best->tipSpeedRatio : (best + 1)->tipSpeedRatio;
-  auto cp = [&](double tsr) { return rotorPerformance(blade, airfoil, conditions, tsr).powerCoefficient; };
-  const double golden = (std::sqrt(5.0) - 1.0) / 2.0;
-  double x1 = high - golden * (high - low);
-  double x2 = low + golden * (high - low);
-  double f1 = cp(x1);
-  double f2 = cp(x2);
-  while (high - low > kBestTolerance) {
-    if (f1 < f2) {
-      low = x1;
-      x1 = x2;
-      f1 = f2;
-      x2 = low + golden * (high - low);
-      f2 = cp(x2);
-    } else {
-      high = x2;
-      x2 = x1;
-      f2 = f1;
-      x1 = high - golden * (high - low);
-      f1 = cp(x1);
-    }
-  }
   BestTipSpeedRatio found{best->tipSpeedRatio, best->powerCoefficient,
                           best == curve.begin() || best + 1 == curve.end()};
-  double middle = (low + high) / 2.0;
-  double middleCp = cp(middle);
-  if (middleCp > found.powerCoefficient) {
-    found.tipSpeedRatio = middle;
-    found.powerCoefficient = middleCp;
+  if (found.atEdge) return found;
+  auto cp = [&](double tsr) { return rotorPerformance(blade, airfoil, conditions, tsr).powerCoefficient; };
+  Sample peak =
+      brentMaximum(cp, {(best - 1)->tipSpeedRatio, (best - 1)->powerCoefficient},
+                   {best->tipSpeedRatio, best->powerCoefficient},
+                   {(best + 1)->tipSpeedRatio, (best + 1)->powerCoefficient}, kBestTolerance, kBestSteps);
+  if (peak.f > found.powerCoefficient) {
+    found.tipSpeedRatio = peak.x;
+    found.powerCoefficient = peak.f;
   }
   return found;
 }

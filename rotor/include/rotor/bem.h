@@ -26,6 +26,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "rotor/airfoil.h"
 #include "rotor/rotor_blade.h"
@@ -62,9 +63,11 @@ struct StationSolution {
 
 // Solves one section of the blade (its radius strictly between 0 and the tip, or at the tip).
 // A section where the loss factor is 0 (at the tip, or on the hub radius) carries nothing and
-// counts as solved.
+// counts as solved. `neighbourAngle`, the inflow angle of the section beside it at the same
+// operating point, speeds the search; any root it finds balances the section as well.
 StationSolution solveStation(const BladeSection& section, const RotorBlade& blade, const Airfoil& airfoil,
-                             const OperatingPoint& flow, const BemOptions& options);
+                             const OperatingPoint& flow, const BemOptions& options,
+                             std::optional<double> neighbourAngle = std::nullopt);
 
 // One section of the rotor at rest (flow.rotorSpeed is not used). A parked rotor slows the wind
 // so little that the induction is taken as 0: the section meets the undisturbed wind along the

@@ -47,8 +47,9 @@ struct BestTipSpeedRatio {
   bool atEdge = false;
 };
 
-// The tip speed ratio of the largest power coefficient: the curve's best point, refined to 0.001
-// by golden-section search between its neighbours. The curve is not empty.
+// The tip speed ratio of the largest power coefficient: the curve's best point, refined to about
+// 0.001 by Brent's minimisation between its neighbours (brent_maximum.h); at the curve's edge its
+// last point, said to be there. The curve is not empty.
 BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airfoil,
                                     const Conditions& conditions, const std::vector<RotorPerformance>& curve);
 
