@@ -55,6 +55,7 @@ double leastDrag(const std::vector<ExtendedPolar>& polars) {
 
 // Angle in (-pi, pi].
 double wrapAngle(double alpha) {
+  if (alpha > -kPi && alpha <= kPi) return alpha;
   double wrapped = std::remainder(alpha, 2.0 * kPi);
   return wrapped == -kPi ? kPi : wrapped;
 }

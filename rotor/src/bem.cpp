@@ -17,6 +17,7 @@ constexpr double kMillimetre = 1e-3;
 constexpr double kBracketGap = 1e-6;       // rad: the brackets stop short of 0 and pi, where sin phi = 0
 constexpr double kAngleTolerance = 1e-10;  // rad
 constexpr int kMaxSteps = 200;
+constexpr double kNoLossExponent = 35;
 constexpr double kNeighbourSpan = 0.1;  // the narrow bracket's half width, a share of the angle
 
 // What one section needs for its residual, fixed for the operating point.
@@ -45,7 +46,10 @@ struct InflowState {
 
 double prandtlFactor(bool applies, double scale, double absSinPhi) {
   if (!applies) return 1.0;
-  return 2.0 / kPi * std::acos(std::exp(-scale / absSinPhi));
+  double f = scale / absSinPhi;
+  // Far from the tip or the hub the factor differs from 1 by 2/pi exp(-f), below 1e-15 here.
+  if (f > kNoLossExponent) return 1.0;
+  return 2.0 / kPi * std::acos(std::exp(-f));
 }
 
 // Buhl's turbulent-wake thrust 8/9 + (4F - 40/9) a + (50/9 - 4F) a^2 set equal to the blade
