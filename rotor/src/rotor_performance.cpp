@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "brent_maximum.h"
+#include "brent_root.h"
 
 namespace zephyrion::rotor {
 namespace {
@@ -15,6 +16,9 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kMillimetre = 1e-3;
 constexpr double kBestTolerance = 1e-3;
 constexpr int kBestSteps = 40;
+constexpr double kRunawayStep = 1;
+constexpr double kRunawayTolerance = 1e-3;
+constexpr int kMaxSteps = 100;
 
 OperatingPoint operatingPointAt(const RotorBlade& blade, const Conditions& conditions, double tipSpeedRatio) {
   OperatingPoint flow;
@@ -111,6 +115,28 @@ BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airf
     found.powerCoefficient = peak.f;
   }
   return found;
+}
+
+Runaway runawayTipSpeedRatio(const RotorBlade& blade, const Airfoil& airfoil, const Conditions& conditions,
+                             double from) {
+  auto power = [&](double tsr) { return rotorPerformance(blade, airfoil, conditions, tsr).power; };
+  double low = from;
+  double lowPower = power(from);
+  if (!(lowPower > 0)) return {from, true};
+  if (from >= kHighestRunawayRatio) return {from, false};
+  // Each step is formed from its index, so the steps do not add up rounding.
+  for (int i = 1;; ++i) {
+    double high = std::min(from + i * kRunawayStep, kHighestRunawayRatio);
+    double highPower = power(high);
+    if (!(highPower > 0)) {
+      std::optional<double> root =
+          brentRoot(power, low, high, lowPower, highPower, kRunawayTolerance, kMaxSteps);
+      return {root.value_or((low + high) / 2.0), true};
+    }
+    if (high == kHighestRunawayRatio) return {high, false};
+    low = high;
+    lowPower = highPower;
+  }
 }
 
 }  // namespace zephyrion::rotor

@@ -20,11 +20,6 @@ namespace {
 constexpr double kRadiansPerSecondPerRpm = 2 * std::numbers::pi / 60;
 constexpr double kMillimetresPerMetre = 1e3;  // density (kg/mm^3) x area (mm^2) is kg/mm
 constexpr double kMegapascalsPerGigapascal = 1e3;
-constexpr double kRunawayStep = 0.5;
-constexpr double kRunawayTolerance = 1e-3;
-// No rotor of this kind turns faster than this unloaded; one that still makes power there is
-// taken there and said so.
-constexpr double kHighestTipSpeedRatio = 40;
 
 // ---- The gate --------------------------------------------------------------------------------
 
@@ -162,35 +157,6 @@ std::optional<double> operatingTipSpeedRatio(const DesignParameters& parameters)
   return speed * parameters.rotorRadius * kMetresPerMillimetre / parameters.maxWindSpeed;
 }
 
-// Where the unloaded rotor's power falls to zero, searched upwards from `from`.
-struct Runaway {
-  double tipSpeedRatio = 0;
-  bool found = true;
-};
-
-Runaway runawayFrom(const rotor::RotorBlade& blade, const rotor::Airfoil& airfoil,
-                    const rotor::Conditions& conditions, double from) {
-  auto drives = [&](double tsr) {
-    return rotor::rotorPerformance(blade, airfoil, conditions, tsr).power > 0;
-  };
-  if (!drives(from)) return {from, true};
-  if (from >= kHighestTipSpeedRatio) return {from, false};
-  double low = from;
-  // Each step is formed from its index, so the steps do not add up rounding.
-  for (int i = 1;; ++i) {
-    double high = std::min(from + i * kRunawayStep, kHighestTipSpeedRatio);
-    if (!drives(high)) {
-      while (high - low > kRunawayTolerance) {
-        double middle = (low + high) / 2;
-        (drives(middle) ? low : high) = middle;
-      }
-      return {(low + high) / 2, true};
-    }
-    if (high == kHighestTipSpeedRatio) return {high, false};
-    low = high;
-  }
-}
-
 CaseLoading parkedIn(const rotor::RotorBlade& blade, const rotor::Airfoil& airfoil,
                      const StrengthOptions& options) {
   CaseLoading loading = standingStill(options.stormWind);
@@ -211,7 +177,7 @@ std::array<CaseLoading, kLoadCaseCount> caseLoadings(const DesignParameters& par
   rotor::Conditions conditions = conditionsAt(parameters.maxWindSpeed, options);
   if (tsr) {
     cases[kOperating] = turningAt(blade, airfoil, conditions, *tsr);
-    Runaway runaway = runawayFrom(blade, airfoil, conditions, *tsr);
+    rotor::Runaway runaway = rotor::runawayTipSpeedRatio(blade, airfoil, conditions, *tsr);
     cases[kRunaway] = turningAt(blade, airfoil, conditions, runaway.tipSpeedRatio);
     cases[kRunaway].result.runawayFound = runaway.found;
   } else {

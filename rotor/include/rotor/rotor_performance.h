@@ -53,4 +53,15 @@ struct BestTipSpeedRatio {
 BestTipSpeedRatio bestTipSpeedRatio(const RotorBlade& blade, const Airfoil& airfoil,
                                     const Conditions& conditions, const std::vector<RotorPerformance>& curve);
 
+// The tip speed ratio of the unloaded rotor: where its power, searched upwards from `from`,
+// falls to zero (stepped by 1, then closed by Brent's root-finder to 0.001). Up to
+// kHighestRunawayRatio; a rotor that still makes power there is said to, and taken there.
+inline constexpr double kHighestRunawayRatio = 40;
+struct Runaway {
+  double tipSpeedRatio = 0;
+  bool found = true;
+};
+Runaway runawayTipSpeedRatio(const RotorBlade& blade, const Airfoil& airfoil, const Conditions& conditions,
+                             double from);
+
 }  // namespace zephyrion::rotor
