@@ -73,11 +73,27 @@ void BM_DesignRunBaseline(benchmark::State& state) {
   });
 }
 
+// The default blade's rough built-in airfoil over the Reynolds numbers of the 59-point curve.
+zephyrion::rotor::Airfoil builtInAirfoil(const DefaultRotor& rotor,
+                                         const zephyrion::rotor::Conditions& conditions) {
+  double highestTipSpeedRatio = zephyrion::rotor::curveTipSpeedRatios(5).back();
+  return zephyrion::rotor::bladeAirfoil(
+      rotor.blade, rotor.parameters, zephyrion::rotor::Surface::kRough,
+      zephyrion::rotor::bladeReynoldsRange(rotor.blade, conditions, highestTipSpeedRatio));
+}
+
+// Building that airfoil alone: the panel method once, the boundary layers at every angle of each
+// Reynolds number's table.
+void BM_BuiltInAirfoil(benchmark::State& state) {
+  const DefaultRotor& rotor = defaultRotor();
+  againstDesignRun(state, [&] { benchmark::DoNotOptimize(builtInAirfoil(rotor, {})); });
+}
+
 // The 59-point curve of the default blade with the built-in NACA polars, as --performance runs it.
 void BM_PerformanceCurve(benchmark::State& state) {
   const DefaultRotor& rotor = defaultRotor();
   againstDesignRun(state, [&] {
-    zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
+    zephyrion::rotor::Airfoil airfoil = builtInAirfoil(rotor, {});
     benchmark::DoNotOptimize(zephyrion::rotor::performanceCurve(rotor.blade, airfoil, {},
                                                                 zephyrion::rotor::curveTipSpeedRatios(5)));
   });
@@ -87,8 +103,8 @@ void BM_PerformanceCurve(benchmark::State& state) {
 void BM_PerformanceReport(benchmark::State& state) {
   const DefaultRotor& rotor = defaultRotor();
   againstDesignRun(state, [&] {
-    zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
     zephyrion::rotor::Conditions conditions;
+    zephyrion::rotor::Airfoil airfoil = builtInAirfoil(rotor, conditions);
     auto curve = zephyrion::rotor::performanceCurve(rotor.blade, airfoil, conditions,
                                                     zephyrion::rotor::curveTipSpeedRatios(5));
     benchmark::DoNotOptimize(zephyrion::rotor::bestTipSpeedRatio(rotor.blade, airfoil, conditions, curve));
@@ -110,7 +126,7 @@ void energyAnalysis(benchmark::State& state, zephyrion::rotor::Control control) 
     options.frictionTorque = 0.02;
   }
   againstDesignRun(state, [&] {
-    zephyrion::rotor::Airfoil airfoil = zephyrion::rotor::bladeAirfoil(rotor.blade, rotor.parameters);
+    zephyrion::rotor::Airfoil airfoil = builtInAirfoil(rotor, {});
     benchmark::DoNotOptimize(zephyrion::rotor::analyseEnergy(rotor.blade, airfoil, options));
   });
 }
@@ -126,6 +142,7 @@ void BM_EnergyAnalysisAlternator(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_DesignRunBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuiltInAirfoil)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PerformanceCurve)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PerformanceReport)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EnergyAnalysis)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "blade/blade_assembly.h"
+#include "rotor/design_analysis.h"
 #include "rotor/rotor_blade.h"
 #include "structure/strength_analysis.h"
 
@@ -20,7 +21,7 @@ struct Blade {
     parameters = readDesignParameters(texts);
     geometry.emplace(buildBlade(parameters));
     rotorBlade = rotor::rotorBladeAsBuilt(*geometry, parameters);
-    airfoil = rotor::bladeAirfoil(rotorBlade, parameters);
+    airfoil = rotor::analyseDesign(*geometry, parameters, {}).airfoil;
   }
   DesignParameters parameters;
   std::optional<BladeGeometry> geometry;

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <numbers>
+
+#include "units.h"
 
 namespace zephyrion::rotor {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kDegreesPerRadian = 180.0 / kPi;
 
 // Viterna's A2 and B2 make the post-stall curves pass through the end point.
 PostStallEnd postStallEnd(double alphaDegrees, double lift, double drag, double maxDrag) {

@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <utility>
 
 #include "brent_root.h"
+#include "units.h"
 
 namespace zephyrion::rotor {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kMillimetre = 1e-3;
 constexpr double kBracketGap = 1e-6;       // rad: the brackets stop short of 0 and pi, where sin phi = 0
 constexpr double kAngleTolerance = 1e-10;  // rad
 constexpr int kMaxSteps = 200;

@@ -32,6 +32,19 @@ struct UnsolvedTally {
   }
 };
 
+// The Reynolds numbers the analyses meet: the curve's at the design's wind, stretched to the
+// other winds asked for, as at one tip speed ratio the Reynolds number grows with the wind.
+ReynoldsRange reynoldsRangeOf(const RotorBlade& blade, const Conditions& conditions, double highestTipSpeedRatio,
+                              const AnalysisOptions& options) {
+  ReynoldsRange range = bladeReynoldsRange(blade, conditions, highestTipSpeedRatio);
+  if (!options.winds) return range;
+  double wind = conditions.windSpeed;
+  range.lowest = std::max(kNacaModelLowestReynolds, range.lowest * std::min(1.0, options.winds->lowest / wind));
+  range.highest = std::clamp(range.highest * std::max(1.0, options.winds->highest / wind), range.lowest,
+                             kNacaModelHighestReynolds);
+  return range;
+}
+
 }  // namespace
 
 std::vector<double> curveTipSpeedRatios(double designTipSpeedRatio) {
@@ -48,7 +61,9 @@ std::optional<std::string> findAnalysisProblem(const DesignParameters& parameter
                                                const AnalysisOptions& options) {
   if (!(parameters.maxWindSpeed > 0))
     return "The rotor analysis needs a maximum operating wind speed above 0";
-  return findAirProblem(options.air);
+  if (auto problem = findAirProblem(options.air)) return problem;
+  if (!options.polar) return findNacaModelProblem(profileOf(parameters));
+  return std::nullopt;
 }
 
 DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
@@ -56,11 +71,13 @@ DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParamete
   assert(!findAnalysisProblem(parameters, options));
   DesignAnalysis analysis;
   analysis.blade = rotorBladeAsBuilt(geometry, parameters);
-  analysis.airfoil = bladeAirfoil(analysis.blade, parameters, options.polar);
   analysis.conditions.windSpeed = parameters.maxWindSpeed;
   analysis.conditions.airDensity = airDensityOf(options.air);
-  analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions,
-                                    curveTipSpeedRatios(parameters.tipSpeedRatio));
+  std::vector<double> ratios = curveTipSpeedRatios(parameters.tipSpeedRatio);
+  analysis.airfoil = bladeAirfoil(analysis.blade, parameters, options.surface,
+                                  reynoldsRangeOf(analysis.blade, analysis.conditions, ratios.back(), options),
+                                  options.polar);
+  analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions, ratios);
   analysis.best = bestTipSpeedRatio(analysis.blade, analysis.airfoil, analysis.conditions, analysis.curve);
   analysis.designTipSpeedRatio = parameters.tipSpeedRatio;
   analysis.design =

@@ -1,124 +1,109 @@
 #include "rotor/naca_polar.h"
 
 #include <algorithm>
-#include <array>
+#include <cassert>
 #include <cmath>
-#include <numbers>
 #include <utility>
+#include <vector>
+
+#include "panel_method.h"
+#include "section_contour.h"
+#include "section_polar.h"
 
 namespace zephyrion::rotor {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kDegreesPerRadian = 180.0 / kPi;
-constexpr double kReferenceReynolds = 6e6;
-constexpr double kLinearShareOfStall = 0.7;
-constexpr double kDragRise = 0.02;
-constexpr double kLargestStep = 0.25;  // degrees
+constexpr int kPanelsPerSide = 60;
+constexpr double kTableRatio = 3.0;  // between neighbouring Reynolds numbers
+constexpr double kThinnestSection = 0.03 - 1e-9;
+constexpr double kFarthestCamberPosition = 0.8 + 1e-9;
 
-// Slope of the NACA four-digit mean line at x (fraction of chord).
-double meanLineSlope(const NacaProfile& profile, double x) {
-  double m = profile.maxCamber;
-  double p = profile.camberPosition;
-  if (x <= p) return 2.0 * m / (p * p) * (p - x);
-  return 2.0 * m / ((1.0 - p) * (1.0 - p)) * (p - x);
-}
-
-// Largest lift of the smooth symmetric section at Re = 6 million, from its thickness.
-double symmetricMaxLift(double thickness) {
-  constexpr std::array<std::pair<double, double>, 7> kByThickness = {
-      {{0.06, 0.9}, {0.09, 1.3}, {0.12, 1.6}, {0.15, 1.6}, {0.18, 1.5}, {0.24, 1.3}, {0.30, 1.2}}};
-  if (thickness <= kByThickness.front().first) return kByThickness.front().second;
-  for (std::size_t i = 1; i < kByThickness.size(); ++i) {
-    auto [t1, lift1] = kByThickness[i];
-    if (thickness <= t1) {
-      auto [t0, lift0] = kByThickness[i - 1];
-      return lift0 + (thickness - t0) / (t1 - t0) * (lift1 - lift0);
-    }
-  }
-  return kByThickness.back().second;
+InviscidSection inviscidSection(const NacaProfile& profile) {
+  return solveInviscid(sectionContour(profile, kPanelsPerSide));
 }
 
 double clampedReynolds(double reynolds) {
   return std::clamp(reynolds, kNacaModelLowestReynolds, kNacaModelHighestReynolds);
 }
 
-// Lift at an angle between the two stalls: straight, bent over as a parabola near each stall.
-double modelLift(const NacaSectionModel& model, double alphaDegrees) {
-  double slope = model.liftSlopePerDegree;
-  double centre = model.zeroAlphaLift / 2.0;
-  double straightUpper = centre + kLinearShareOfStall * (model.maxLift - centre);
-  double straightLower = centre + kLinearShareOfStall * (model.minLift - centre);
-  double alphaUpper = model.zeroLiftAlphaDegrees + straightUpper / slope;
-  double alphaLower = model.zeroLiftAlphaDegrees + straightLower / slope;
-  if (alphaDegrees > alphaUpper) {
-    double d = alphaDegrees - alphaUpper;
-    return straightUpper + slope * d - slope * d * d / (2.0 * (model.stallAlphaDegrees - alphaUpper));
-  }
-  if (alphaDegrees < alphaLower) {
-    double d = alphaDegrees - alphaLower;
-    return straightLower + slope * d + slope * d * d / (2.0 * (alphaLower - model.negativeStallAlphaDegrees));
-  }
-  return slope * (alphaDegrees - model.zeroLiftAlphaDegrees);
+bool isTripped(Surface surface) {
+  return surface == Surface::kRough;
+}
+
+// The profile's four digits, as the form takes them.
+std::string profileName(const NacaProfile& profile) {
+  auto digit = [](long value) { return static_cast<char>('0' + value % 10); };
+  long thickness = std::lround(profile.thicknessRatio * 100.0);
+  return std::string("NACA ") + digit(std::lround(profile.maxCamber * 100.0)) +
+         digit(std::lround(profile.camberPosition * 10.0)) + digit(thickness / 10) + digit(thickness);
+}
+
+bool isFourDigitProfile(const NacaProfile& p) {
+  return p.maxCamber >= 0.0 && p.maxCamber <= 0.09 && p.camberPosition >= 0.0 && p.camberPosition <= 0.9 &&
+         p.thicknessRatio >= 0.01 && p.thicknessRatio <= 0.30;
 }
 
 }  // namespace
 
-double thinAirfoilZeroLiftAngle(const NacaProfile& profile) {
-  constexpr int kSteps = 4000;
-  double sum = 0;
-  for (int i = 0; i < kSteps; ++i) {
-    double theta = (i + 0.5) * kPi / kSteps;
-    double x = (1.0 - std::cos(theta)) / 2.0;
-    sum += meanLineSlope(profile, x) * (std::cos(theta) - 1.0);
-  }
-  return -sum / kSteps * kDegreesPerRadian;  // -1/pi x (sum x pi / steps), in degrees
+std::optional<std::string> findNacaModelProblem(const NacaProfile& profile) {
+  if (!isFourDigitProfile(profile))
+    return std::string(
+        "the built-in polars cover NACA four-digit sections only: camber 0-9 %, its position "
+        "0-90 % of the chord, thickness 1-30 %");
+  if (profile.thicknessRatio < kThinnestSection)
+    return profileName(profile) +
+           ": thinner than 3 %, a sheet whose nose (radius 1.1 t^2, under 0.1 % of the chord) the flow "
+           "cannot turn round; the built-in polars describe attached flow up to a separation point, so "
+           "bring a measured polar";
+  if (profile.maxCamber > 0 && profile.camberPosition > kFarthestCamberPosition)
+    return profileName(profile) +
+           ": camber at 90 % of the chord drops its whole height in the last tenth, a hook that meets the "
+           "trailing edge at 60 degrees or more and that the flow leaves; the built-in polars do not "
+           "describe "
+           "it, so bring a measured polar";
+  return std::nullopt;
 }
 
-NacaSectionModel nacaSectionModel(const NacaProfile& profile, double reynolds) {
+NacaSectionModel nacaSectionModel(const NacaProfile& profile, double reynolds, Surface surface) {
+  assert(!findNacaModelProblem(profile));
   double re = clampedReynolds(reynolds);
-  double t = profile.thicknessRatio;
+  InviscidSection section = inviscidSection(profile);
+  Polar polar = sectionPolar(section, re, isTripped(surface));
+  auto byLift = [](const PolarPoint& a, const PolarPoint& b) { return a.lift < b.lift; };
+  auto [lowest, highest] = std::minmax_element(polar.points.begin(), polar.points.end(), byLift);
   NacaSectionModel model;
-  model.zeroLiftAlphaDegrees = profile.maxCamber > 0 ? thinAirfoilZeroLiftAngle(profile) : 0.0;
-  model.liftSlopePerDegree = 0.9 * 2.0 * kPi * (1.0 + 0.77 * t) / kDegreesPerRadian;
-  model.zeroAlphaLift = -model.liftSlopePerDegree * model.zeroLiftAlphaDegrees;
-  double stallLift = symmetricMaxLift(t) * std::pow(re / kReferenceReynolds, 0.1);
-  double centre = model.zeroAlphaLift / 2.0;
-  model.maxLift = centre + stallLift;
-  model.minLift = centre - stallLift;
-  // The parabola leaves the straight line with its slope and meets stall level: it spans twice
-  // the angle the straight line would need for the remaining lift.
-  double straightAlpha =
-      model.zeroLiftAlphaDegrees + (centre + kLinearShareOfStall * stallLift) / model.liftSlopePerDegree;
-  double roundSpan = 2.0 * (1.0 - kLinearShareOfStall) * stallLift / model.liftSlopePerDegree;
-  model.stallAlphaDegrees = straightAlpha + roundSpan;
-  double straightAlphaBelow =
-      model.zeroLiftAlphaDegrees + (centre - kLinearShareOfStall * stallLift) / model.liftSlopePerDegree;
-  model.negativeStallAlphaDegrees = straightAlphaBelow - roundSpan;
-  model.minDrag = 2.0 * 0.074 * std::pow(re, -0.2) * (1.0 + 2.0 * t + 60.0 * std::pow(t, 4.0));
+  model.zeroLiftAlphaDegrees = inviscidZeroLiftAngle(section);
+  double above = sectionAtAngle(section, model.zeroLiftAlphaDegrees + 1.0, re, isTripped(surface)).lift;
+  double below = sectionAtAngle(section, model.zeroLiftAlphaDegrees - 1.0, re, isTripped(surface)).lift;
+  model.liftSlopePerDegree = (above - below) / 2.0;
+  model.maxLift = highest->lift;
+  model.stallAlphaDegrees = highest->alphaDegrees;
+  model.minLift = lowest->lift;
+  model.negativeStallAlphaDegrees = lowest->alphaDegrees;
+  model.minDrag = std::min_element(polar.points.begin(), polar.points.end(),
+                                   [](const PolarPoint& a, const PolarPoint& b) { return a.drag < b.drag; })
+                      ->drag;
   return model;
 }
 
-Polar nacaPolar(const NacaProfile& profile, double reynolds) {
-  NacaSectionModel model = nacaSectionModel(profile, reynolds);
-  double first = model.negativeStallAlphaDegrees;
-  double span = model.stallAlphaDegrees - first;
-  int steps = static_cast<int>(std::ceil(span / kLargestStep));
-  Polar polar;
-  polar.reynolds = reynolds;
-  for (int i = 0; i <= steps; ++i) {
-    double alpha = i == steps ? model.stallAlphaDegrees : first + span * i / steps;
-    double lift = modelLift(model, alpha);
-    double excess = lift - model.zeroAlphaLift;
-    polar.points.push_back({alpha, lift, model.minDrag + kDragRise * excess * excess});
-  }
-  return polar;
+Polar nacaPolar(const NacaProfile& profile, double reynolds, Surface surface) {
+  assert(!findNacaModelProblem(profile));
+  return sectionPolar(inviscidSection(profile), clampedReynolds(reynolds), isTripped(surface));
 }
 
-Airfoil nacaAirfoil(const NacaProfile& profile, double maxDrag) {
+Airfoil nacaAirfoil(const NacaProfile& profile, Surface surface, double maxDrag, double lowestReynolds,
+                    double highestReynolds) {
+  assert(!findNacaModelProblem(profile));
+  assert(lowestReynolds > 0 && lowestReynolds <= highestReynolds && maxDrag > 0);
+  double low = clampedReynolds(lowestReynolds);
+  double high = clampedReynolds(highestReynolds);
+  int gaps = static_cast<int>(std::ceil(std::log(high / low) / std::log(kTableRatio) - 1e-9));
+  InviscidSection section = inviscidSection(profile);
   std::vector<Polar> polars;
-  for (double reynolds : {1e5, 2e5, 5e5, 1e6, 2e6, 5e6, 1e7})
-    polars.push_back(nacaPolar(profile, reynolds));
+  for (int i = 0; i <= gaps; ++i) {
+    double reynolds = gaps == 0 ? low : low * std::pow(high / low, static_cast<double>(i) / gaps);
+    polars.push_back(sectionPolar(section, reynolds, isTripped(surface)));
+  }
   return makeAirfoil(std::move(polars), maxDrag);
 }
 

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <numbers>
+
+#include "units.h"
 
 #include "text/rounding.h"
 
 namespace zephyrion::rotor {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kDegreesPerRadian = 180.0 / kPi;
 
 struct PlanePoint {
   double x = 0;
@@ -91,10 +89,11 @@ double bladeAspectRatio(const RotorBlade& blade) {
   return area > 0 ? span * span / area : 0;
 }
 
-Airfoil bladeAirfoil(const RotorBlade& blade, const DesignParameters& parameters,
-                     const std::optional<Polar>& filePolar) {
+Airfoil bladeAirfoil(const RotorBlade& blade, const DesignParameters& parameters, Surface surface,
+                     ReynoldsRange reynolds, const std::optional<Polar>& filePolar) {
   double maxDrag = viternaMaxDrag(bladeAspectRatio(blade));
-  return filePolar ? makeAirfoil({*filePolar}, maxDrag) : nacaAirfoil(profileOf(parameters), maxDrag);
+  if (filePolar) return makeAirfoil({*filePolar}, maxDrag);
+  return nacaAirfoil(profileOf(parameters), surface, maxDrag, reynolds.lowest, reynolds.highest);
 }
 
 }  // namespace zephyrion::rotor

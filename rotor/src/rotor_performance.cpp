@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 #include "brent_maximum.h"
 #include "brent_root.h"
+#include "units.h"
 
 namespace zephyrion::rotor {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kMillimetre = 1e-3;
 constexpr double kBestTolerance = 1e-3;
 constexpr int kBestSteps = 40;
 constexpr double kRunawayStep = 1;
@@ -44,6 +42,21 @@ SectionLoads loadsOf(const StationSolution& solution, const BladeSection& sectio
 }
 
 }  // namespace
+
+ReynoldsRange bladeReynoldsRange(const RotorBlade& blade, const Conditions& conditions,
+                                 double highestTipSpeedRatio) {
+  double perChord = conditions.airDensity * conditions.windSpeed / conditions.airViscosity * kMillimetre;
+  ReynoldsRange range{kNacaModelHighestReynolds, kNacaModelLowestReynolds};
+  for (const BladeSection& section : blade.sections) {
+    if (!(section.chord > 0)) continue;
+    double localSpeedRatio = highestTipSpeedRatio * section.radius / blade.tipRadius;
+    range.lowest = std::min(range.lowest, perChord * section.chord);
+    range.highest = std::max(range.highest, perChord * section.chord * std::hypot(1.0, localSpeedRatio));
+  }
+  range.lowest = std::clamp(range.lowest, kNacaModelLowestReynolds, kNacaModelHighestReynolds);
+  range.highest = std::clamp(range.highest, range.lowest, kNacaModelHighestReynolds);
+  return range;
+}
 
 RotorPerformance rotorPerformance(const RotorBlade& blade, const Airfoil& airfoil,
                                   const Conditions& conditions, double tipSpeedRatio) {

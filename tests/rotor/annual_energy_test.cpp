@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "built_in_airfoil.h"
 #include "blade/blade_assembly.h"
 #include "rotor/annual_energy.h"
 #include "rotor/design_analysis.h"
@@ -184,7 +185,7 @@ TEST(PowerCurve, StandsBelowItsStartWindAndRunsFreeBelowTheAlternatorsCutIn) {
 TEST(PowerCurve, AtTheFormsHighestWindGivesThePerformanceAtTheBestTipSpeedRatio) {
   DesignParameters parameters = readDesignParameters(defaultFormTexts());
   RotorBlade blade = rotorBladeAsBuilt(buildBlade(parameters), parameters);
-  Airfoil airfoil = bladeAirfoil(blade, parameters);
+  Airfoil airfoil = testing_support::builtInAirfoil(blade, parameters);
   EnergyOptions options;
   options.maxRpm = parameters.rotorSpeedRpm;
   EnergyAnalysis analysis = analyseEnergy(blade, airfoil, options);

@@ -30,7 +30,7 @@ class SectionStateTest : public testing::TestWithParam<SectionCase> {};
 
 TEST_P(SectionStateTest, BalancesTheMomentumOfItsAnnulus) {
   const SectionCase& c = GetParam();
-  Airfoil airfoil = nacaAirfoil({0.04, 0.4, 0.12}, 1.3);
+  Airfoil airfoil = nacaAirfoil({0.04, 0.4, 0.12}, Surface::kRough, 1.3, 1e5, 1e6);
   RotorBlade blade;
   blade.bladeCount = c.blades;
   blade.tipRadius = 1000;
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(SectionSolution, OneThatNoInflowAngleBalancesIsReportedAndCarriesNothing) {
-  Airfoil airfoil = nacaAirfoil({0.04, 0.4, 0.12}, 1.3);
+  Airfoil airfoil = nacaAirfoil({0.04, 0.4, 0.12}, Surface::kRough, 1.3, 1e5, 1e6);
   RotorBlade blade;
   blade.bladeCount = 8;
   blade.tipRadius = 1000;
@@ -79,7 +79,7 @@ TEST(SectionSolution, OneThatNoInflowAngleBalancesIsReportedAndCarriesNothing) {
 }
 
 TEST(SectionSolution, TheTipCarriesNothingWithTipLoss) {
-  Airfoil airfoil = nacaAirfoil({0.04, 0.4, 0.12}, 1.3);
+  Airfoil airfoil = nacaAirfoil({0.04, 0.4, 0.12}, Surface::kRough, 1.3, 1e5, 1e6);
   RotorBlade blade;
   blade.bladeCount = 3;
   blade.tipRadius = 1000;

@@ -125,33 +125,5 @@ TEST(ExtendedPolar, KeepsTheTableAndJoinsItsExtensionsWithoutAJump) {
   EXPECT_NEAR(across.drag, 1.3, 1e-12) << "a flat plate across the flow";
 }
 
-// Anderson, Fundamentals of Aerodynamics, example 4.6: -2.077 degrees for the NACA 2412.
-TEST(NacaModel, TakesTheZeroLiftAngleFromThinAirfoilTheory) {
-  EXPECT_NEAR(thinAirfoilZeroLiftAngle({0.02, 0.4, 0.12}), -2.077, 0.002);
-  EXPECT_NEAR(thinAirfoilZeroLiftAngle({0.04, 0.4, 0.12}), 2 * -2.077, 0.004) << "linear in the camber";
-  EXPECT_EQ(nacaSectionModel({0, 0, 0.12}, 1e6).zeroLiftAlphaDegrees, 0);
-}
-
-TEST(NacaModel, StallsAtTheEndsOfItsTablesAndKeepsItsRangeOfReynoldsNumbers) {
-  NacaProfile profile{0.04, 0.4, 0.12};
-  for (double reynolds : {1e5, 3e5, 1e7}) {
-    Polar polar = nacaPolar(profile, reynolds);
-    NacaSectionModel model = nacaSectionModel(profile, reynolds);
-    double highest = polar.points.front().lift;
-    double lowest = highest;
-    for (const PolarPoint& point : polar.points) {
-      highest = std::max(highest, point.lift);
-      lowest = std::min(lowest, point.lift);
-    }
-    EXPECT_NEAR(polar.points.back().lift, highest, 1e-9);
-    EXPECT_NEAR(highest, model.maxLift, 1e-9);
-    EXPECT_NEAR(polar.points.front().lift, lowest, 1e-9);
-    EXPECT_NEAR(lowest, model.minLift, 1e-9);
-  }
-  EXPECT_EQ(nacaSectionModel(profile, 2e4).minDrag, nacaSectionModel(profile, 1e5).minDrag);
-  EXPECT_EQ(nacaSectionModel(profile, 1e9).maxLift, nacaSectionModel(profile, 1e7).maxLift);
-  EXPECT_GT(nacaSectionModel(profile, 1e5).minDrag, nacaSectionModel(profile, 1e6).minDrag);
-}
-
 }  // namespace
 }  // namespace zephyrion::rotor

@@ -38,11 +38,12 @@ TEST(RandomDesigns, StayBelowTheBetzLimitAndSolveOrReportEverySection) {
                  texts[kFieldChordLimitZ] + "/" + texts[kFieldChordLimitX] + " hub " +
                  texts[kFieldHubRadius] + " divisions " + texts[kFieldChordDivisions]);
     RotorBlade blade = rotorBladeAsBuilt(buildBlade(parameters), parameters);
-    Airfoil airfoil = bladeAirfoil(blade, parameters);
     Conditions conditions;
     conditions.windSpeed = parameters.maxWindSpeed;
-    for (const RotorPerformance& point :
-         performanceCurve(blade, airfoil, conditions, curveTipSpeedRatios(parameters.tipSpeedRatio))) {
+    std::vector<double> ratios = curveTipSpeedRatios(parameters.tipSpeedRatio);
+    Airfoil airfoil =
+        bladeAirfoil(blade, parameters, Surface::kRough, bladeReynoldsRange(blade, conditions, ratios.back()));
+    for (const RotorPerformance& point : performanceCurve(blade, airfoil, conditions, ratios)) {
       EXPECT_LE(point.powerCoefficient, kBetzLimit) << "tip speed ratio " << point.tipSpeedRatio;
       std::size_t reported = 0;
       for (std::size_t i = 0; i < point.stations.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "built_in_airfoil.h"
 #include "blade/blade_assembly.h"
 #include "rotor/rotor_blade.h"
 #include "rotor/rotor_performance.h"
@@ -67,7 +68,7 @@ TEST(BladeAsBuilt, AnalysedOnBoundedSectionsMakesThePowerOfEveryRow) {
     RotorBlade bounded = rotorBladeAsBuilt(geometry, parameters);
     RotorBlade everyRow = rotorBladeAsBuilt(geometry, parameters, parameters.rotorRadius);
     EXPECT_LE(bounded.sections.size(), static_cast<std::size_t>(kAnalysedSections));
-    Airfoil airfoil = bladeAirfoil(everyRow, parameters);
+    Airfoil airfoil = testing_support::builtInAirfoil(everyRow, parameters);
     Conditions conditions;
     for (double tipSpeedRatio : {2.5, 5.0, 8.0}) {
       RotorPerformance fast = rotorPerformance(bounded, airfoil, conditions, tipSpeedRatio);

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "built_in_airfoil.h"
 #include "blade/design_limits.h"
 #include "plausible_designs.h"
 #include "structure/materials.h"
@@ -46,7 +47,7 @@ TEST(RandomDesigns, GiveFiniteStressesSafetyFactorsAndTables) {
                  options.material + (options.shellMm ? " walled" : " solid"));
     rotor::RotorBlade blade = rotor::rotorBladeAsBuilt(geometry, parameters);
     StrengthAnalysis analysis =
-        analyseStrength(geometry, parameters, blade, rotor::bladeAirfoil(blade, parameters), options);
+        analyseStrength(geometry, parameters, blade, testing_support::builtInAirfoil(blade, parameters), options);
     for (const CaseResult& c : analysis.cases) {
       EXPECT_TRUE(c.safetyFactor > 0 && c.safetyFactor <= kSafetyFactorCeiling) << c.safetyFactor;
       EXPECT_TRUE(std::isfinite(c.tipDeflection) && std::isfinite(c.rootFlapMoment) &&

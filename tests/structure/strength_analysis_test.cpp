@@ -9,6 +9,7 @@
 #include <numbers>
 #include <optional>
 
+#include "built_in_airfoil.h"
 #include "blade/blade_totals.h"
 #include "output/design_run.h"
 #include "rotor/rotor_performance.h"
@@ -69,7 +70,7 @@ class DefaultBlade : public ::testing::Test {
   static void TearDownTestSuite() { geometry_.reset(); }
 
   static StrengthAnalysis analysed(const rotor::RotorBlade& blade) {
-    return analyseStrength(*geometry_, parameters_, blade, rotor::bladeAirfoil(blade, parameters_), {});
+    return analyseStrength(*geometry_, parameters_, blade, testing_support::builtInAirfoil(blade, parameters_), {});
   }
 
   static inline std::optional<BladeGeometry> geometry_;
@@ -123,7 +124,7 @@ TEST_F(DefaultBlade, RootMomentsAreTheRotorAnalysisesOnEveryRowOrTheAnalysedSect
   conditions.windSpeed = parameters_.maxWindSpeed;
   for (const rotor::RotorBlade* blade : {&full, &fewer}) {
     SCOPED_TRACE(std::to_string(blade->sections.size()) + " sections");
-    rotor::Airfoil airfoil = rotor::bladeAirfoil(*blade, parameters_);
+    rotor::Airfoil airfoil = testing_support::builtInAirfoil(*blade, parameters_);
     StrengthAnalysis analysis = analysed(*blade);
     const CaseResult& operating = analysis.cases[kOperating];
     EXPECT_DOUBLE_EQ(operating.tipSpeedRatio, tipSpeedRatio);
@@ -145,7 +146,7 @@ TEST_F(DefaultBlade, RootMomentsAreTheRotorAnalysisesOnEveryRowOrTheAnalysedSect
 // is the table's, summed its own way.
 TEST_F(DefaultBlade, RunsAwayWhereThePowerFallsToZeroAndPullsAsTheTableSays) {
   rotor::RotorBlade blade = rotor::rotorBladeAsBuilt(*geometry_, parameters_);
-  rotor::Airfoil airfoil = rotor::bladeAirfoil(blade, parameters_);
+  rotor::Airfoil airfoil = testing_support::builtInAirfoil(blade, parameters_);
   StrengthAnalysis analysis = analysed(blade);
   rotor::Conditions conditions;
   conditions.windSpeed = parameters_.maxWindSpeed;

@@ -12,21 +12,32 @@
 #include "blade/design_parameters.h"
 #include "rotor/air.h"
 #include "rotor/airfoil.h"
+#include "rotor/naca_polar.h"
 #include "rotor/rotor_blade.h"
 #include "rotor/rotor_performance.h"
 
 namespace zephyrion::rotor {
 
+// The winds the blade's airfoil serves beyond the design's highest operating wind (the energy
+// analysis runs from 0.5 to 25 m/s), m/s.
+struct WindRange {
+  double lowest = 0;
+  double highest = 0;
+};
+
 struct AnalysisOptions {
   AirOptions air;
   std::optional<Polar> polar;  // the section's measured polar; none: the built-in NACA model
+  Surface surface = Surface::kRough;  // of the built-in model: a printed or carved blade trips its layer
+  std::optional<WindRange> winds;     // none: the design's wind alone
 };
 
 // The curve's tip speed ratios: from 0.5 in steps of 0.25 up to 15, or on to one and a half
 // times the design's when that is further.
 std::vector<double> curveTipSpeedRatios(double designTipSpeedRatio);
 
-// Why the design cannot be analysed with these options, in the user's words; nothing when it can.
+// Why the design cannot be analysed with these options, in the user's words; nothing when it can:
+// the wind, the air, and a profile the built-in polar model refuses when no polar is given.
 std::optional<std::string> findAnalysisProblem(const DesignParameters& parameters,
                                                const AnalysisOptions& options);
 

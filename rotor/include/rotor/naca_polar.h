@@ -1,70 +1,79 @@
-// A built-in model of the polars of NACA four-digit sections, for when no measured polar is
-// given. It is a model, not a measurement: use it to compare designs and to see what limits
-// cost, and bring a measured or panel-method polar (--polar) for figures to build on.
+// The built-in polars of the NACA four-digit sections, for when no measured polar is given,
+// computed from the section the blade prints (blade/naca_section.h) at each Reynolds number:
 //
-// At a Reynolds number Re (of the chord and the relative speed), for maximum camber m, its
-// position p and thickness t (fractions of the chord):
-// - Zero-lift angle a0 by thin-airfoil theory from the section's mean line,
-//     a0 = -1/pi Int_0^pi dz/dx (cos th - 1) dth,  x = (1 - cos th) / 2,
-//   -4.15 degrees for 4412, -2.08 for 2412, 0 for symmetric sections.
-// - Lift slope 0.9 x 2 pi (1 + 0.77 t) per radian: thin-airfoil theory's 2 pi, raised by
-//   thickness as potential flow about thick sections is, and lowered a tenth by the boundary
-//   layer; 0.108 per degree for 12 % thickness, as the measured 0.10 to 0.11 of such sections.
-// - Stall. The symmetric section's largest lift is taken from thickness as smooth sections
-//   reach it at Re = 6 million (0.9 at 6 %, 1.6 at 12-15 %, falling to 1.2 at 30 %), times
-//   (Re / 6e6)^0.1 for the lower Reynolds numbers of small rotors; camber shifts both stalls
-//   up by half the lift at zero angle. The lift curve is straight up to 70 % of the way from
-//   that centre to stall and then bends over as a parabola that meets the stall point level.
-//   A 4412 at Re = 200 000 so stalls at 11.6 degrees with a lift of 1.36.
-// - Profile drag cd0 + 0.02 (cl - cl(0))^2 up to stall, with cd0 the skin friction of a fully
-//   turbulent flat plate on both sides times a thickness form factor,
-//     cd0 = 2 x 0.074 Re^-0.2 x (1 + 2 t + 60 t^4)
-//   (0.016 for 12 % at Re = 200 000). A printed or hand-finished blade is rough enough to trip
-//   its boundary layer near the leading edge, so no laminar run is assumed.
-// - Past stall, Viterna and Corrigan's extension (see airfoil.h).
+// - potential flow about the section by a linear-vorticity panel method, 60 panels a side
+//   (rotor/src/panel_method.h; Drela 1989), which gives the lift curve's slope and zero-lift angle
+//   from the actual outline, thickness and camber alike;
+// - the boundary layer on each side by integral methods (rotor/src/boundary_layer.h): Thwaites
+//   (laminar), Drela and Giles's e^N envelope with N = 9 or a laminar separation (transition),
+//   Head with Ludwieg and Tillmann's friction (turbulent), on the potential flow's edge speeds;
+// - drag by Squire and Young from both layers' momentum thickness at the trailing edge; lift
+//   0.9 of potential flow's for the layers' displacement, reduced by Kirchhoff's factor where
+//   the turbulent layer leaves the suction side (rotor/src/section_polar.h);
+// - a smooth surface keeps its layer laminar until it grows unstable or separates, a rough one
+//   is tripped: turbulent past the first speed peak or 5 % of the chord, whichever comes first
+//   (grit or a printed surface near the leading edge).
 //
-// Limits. Reynolds numbers from 100 000 to 10 million: outside them the model keeps the figures
-// of the nearer end. Below 100 000 real sections lose much more to laminar separation than the
-// model shows. Thickness 6 % to 24 %, camber up to 6 %. Expect the lift curve and drag within
-// about 15 % of wind-tunnel data of rough sections near the design angle, less near and past
-// stall; the model has no hysteresis, no rotational augmentation near the root and no
-// compressibility (tip speeds stay far below Mach 0.3 on these rotors).
+// Assumptions and limits. The layers are solved on the edge speeds of potential flow, without
+// their displacement acting back on it (no viscous-inviscid iteration): the lift curve is bent
+// only by separation, and stall is trailing-edge stall, the separation point running forward. A
+// thin section that stalls from its nose at high Reynolds numbers (a 0012 at 6 million lifts
+// 1.6 before its leading-edge bubble bursts) stalls earlier and lower in the model; cambered
+// sections bend over later than measured (a 4412 at 6 million peaks at 1.85 near 20 degrees
+// against 1.65 at 15). A rough surface is tripped, not roughened: the extra friction of
+// coarse grit (NACA's standard roughness) is not modelled. Reynolds numbers from 50,000 to 10
+// million (checked against wind-tunnel data from 160,000 to 6 million); outside them the model
+// keeps the figures of the nearer end. No compressibility (tip speeds stay far below Mach 0.3 on
+// these rotors), no hysteresis, no rotational augmentation near the root. Past each table's ends
+// Viterna and Corrigan's extension takes over (airfoil.h).
 #pragma once
+
+#include <optional>
+#include <string>
 
 #include "rotor/airfoil.h"
 
 namespace zephyrion::rotor {
 
 struct NacaProfile {
-  double maxCamber = 0;       // m, fraction of chord
-  double camberPosition = 0;  // p, fraction of chord
-  double thicknessRatio = 0;  // t, fraction of chord
+  double maxCamber = 0;       // m, fraction of chord (first digit / 100)
+  double camberPosition = 0;  // p, fraction of chord (second digit / 10)
+  double thicknessRatio = 0;  // t, fraction of chord (last two digits / 100)
 };
 
-inline constexpr double kNacaModelLowestReynolds = 1e5;
+enum class Surface {
+  kSmooth,  // laminar until the layer grows unstable or separates
+  kRough,   // the layer tripped near the leading edge
+};
+
+inline constexpr double kNacaModelLowestReynolds = 5e4;
 inline constexpr double kNacaModelHighestReynolds = 1e7;
 
-// Thin-airfoil zero-lift angle of the section's mean line, degrees.
-double thinAirfoilZeroLiftAngle(const NacaProfile& profile);
+// Why the model gives this profile no sound polar, naming it ("NACA 9901: ..."); nothing when it
+// can. Every other function here requires (asserts) that it gives nothing.
+std::optional<std::string> findNacaModelProblem(const NacaProfile& profile);
 
-// The model's figures at one Reynolds number.
+// Summary figures of the model at one Reynolds number.
 struct NacaSectionModel {
   double zeroLiftAlphaDegrees = 0;
-  double liftSlopePerDegree = 0;
-  double zeroAlphaLift = 0;  // lift at zero angle of attack, -slope x a0
-  double maxLift = 0;        // at the positive stall
-  double minLift = 0;        // at the negative stall
+  double liftSlopePerDegree = 0;  // at the zero-lift angle
+  double maxLift = 0;             // at the positive stall
   double stallAlphaDegrees = 0;
+  double minLift = 0;  // at the negative stall
   double negativeStallAlphaDegrees = 0;
-  double minDrag = 0;  // cd0
+  double minDrag = 0;  // the least drag between the stalls
 };
-NacaSectionModel nacaSectionModel(const NacaProfile& profile, double reynolds);
+NacaSectionModel nacaSectionModel(const NacaProfile& profile, double reynolds, Surface surface);
 
-// The model's table between its two stalls at one Reynolds number, in steps of at most 0.25
-// degrees.
-Polar nacaPolar(const NacaProfile& profile, double reynolds);
+// The table at one Reynolds number from the negative to the positive stall, in steps of 1 degree
+// and 0.25 degrees over the last degree before each stall (reaching over 0 degrees when both
+// stalls lie on one side of it).
+Polar nacaPolar(const NacaProfile& profile, double reynolds, Surface surface);
 
-// Tables at Reynolds numbers 1e5, 2e5, 5e5, 1e6, 2e6, 5e6 and 1e7, extended past stall.
-Airfoil nacaAirfoil(const NacaProfile& profile, double maxDrag);
+// Tables from the lowest to the highest Reynolds number (clamped to the model's range), at most
+// a factor of 3 apart, extended past stall with a flat plate's drag maxDrag. Preconditions
+// (asserted): 0 < lowestReynolds <= highestReynolds, maxDrag > 0.
+Airfoil nacaAirfoil(const NacaProfile& profile, Surface surface, double maxDrag, double lowestReynolds,
+                    double highestReynolds);
 
 }  // namespace zephyrion::rotor

@@ -52,9 +52,17 @@ NacaProfile profileOf(const DesignParameters& parameters);
 // Span over mean chord of the sections (0 for a blade without length or area).
 double bladeAspectRatio(const RotorBlade& blade);
 
+// The Reynolds numbers a blade's sections meet.
+struct ReynoldsRange {
+  double lowest = 0;
+  double highest = 0;
+};
+
 // The blade's airfoil: the polars of `filePolar` when given, else the built-in ones of the
-// design's NACA section, extended past stall with the drag of a plate of the blade's aspect ratio.
-Airfoil bladeAirfoil(const RotorBlade& blade, const DesignParameters& parameters,
-                     const std::optional<Polar>& filePolar = {});
+// design's NACA section with the given surface over the given Reynolds numbers; extended past
+// stall with the drag of a plate of the blade's aspect ratio. Preconditions (asserted) for the
+// built-in polars: the profile passes findNacaModelProblem, 0 < lowest <= highest.
+Airfoil bladeAirfoil(const RotorBlade& blade, const DesignParameters& parameters, Surface surface,
+                     ReynoldsRange reynolds, const std::optional<Polar>& filePolar = {});
 
 }  // namespace zephyrion::rotor

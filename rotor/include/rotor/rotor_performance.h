@@ -30,6 +30,13 @@ struct RotorPerformance {
   std::vector<StationSolution> stations;  // one per section of the blade, in its order
 };
 
+// The Reynolds numbers the blade's sections meet in the analysis as the blade element solution
+// reckons them (the chord and the relative speed without induction): from a section in the wind
+// alone to the fastest at the highest tip speed ratio; sections without chord are left out. Both
+// ends within the NACA model's range (naca_polar.h).
+ReynoldsRange bladeReynoldsRange(const RotorBlade& blade, const Conditions& conditions,
+                                 double highestTipSpeedRatio);
+
 // The rotor at one tip speed ratio. The loads per metre are integrated by the trapezoid rule
 // over the sections' radii.
 RotorPerformance rotorPerformance(const RotorBlade& blade, const Airfoil& airfoil,

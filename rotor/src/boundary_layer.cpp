@@ -1,0 +1,288 @@
+#include "boundary_layer.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+
+namespace zephyrion::rotor {
+namespace {
+
+constexpr double kCriticalAmplification = 9.0;
+constexpr double kLaminarSeparation = -0.09;  // Thwaites' lambda
+constexpr double kTurbulentStartShape = 1.4;
+constexpr double kTurbulentSeparationShape = 1.9;
+// Heun steps of Head's method span at most this many momentum thicknesses.
+constexpr double kStepThicknesses = 20.0;
+constexpr int kMostSteps = 50;
+
+// Thwaites' closure: shape factor H and shear parameter l = Cf Re_theta / 2 from lambda.
+struct LaminarClosure {
+  double shape = 0;
+  double shear = 0;
+};
+
+LaminarClosure laminarClosure(double lambda) {
+  double l = std::clamp(lambda, kLaminarSeparation, 0.25);
+  if (l >= 0) return {2.61 - 3.75 * l + 5.24 * l * l, 0.22 + 1.57 * l - 1.8 * l * l};
+  return {2.088 + 0.0731 / (l + 0.14), 0.22 + 1.402 * l + 0.018 * l / (l + 0.107)};
+}
+
+// Drela and Giles's envelope of the growth of Tollmien-Schlichting waves in Falkner-Skan profiles
+// of shape factor H: the momentum-thickness Reynolds number where waves start to grow, and the
+// growth rate along the surface of their amplitude's logarithm N.
+double criticalReynolds(double shape) {
+  double h = 1.0 / (shape - 1.0);
+  return std::pow(10.0, (1.415 * h - 0.489) * std::tanh(20.0 * h - 12.9) + 3.295 * h + 0.44);
+}
+
+double amplificationRate(double shape, double momentumThickness) {
+  double slope = 2.4 * shape - 3.7 + 2.5 * std::tanh(1.5 * shape - 4.65);
+  double perReynolds = 0.01 * std::sqrt(slope * slope + 0.25);
+  double l = (6.54 * shape - 14.07) / (shape * shape);
+  double m = (0.058 * (shape - 4.0) * (shape - 4.0) / (shape - 1.0) - 0.068) / l;
+  return perReynolds * (m + 1.0) / 2.0 * l / momentumThickness;
+}
+
+// Head's entrainment shape factor H1 = (delta - delta*) / theta, its inverse, and the entrainment
+// rate, as Cebeci and Bradshaw fit Head's curves.
+double entrainmentShape(double shape) {
+  return shape <= 1.6 ? 3.3 + 0.8234 * std::pow(shape - 1.1, -1.287)
+                      : 3.3 + 1.5501 * std::pow(shape - 0.6778, -3.064);
+}
+
+// An entrainment shape this close to its lower bound means a separated layer.
+constexpr double kLeastEntrainmentShape = 3.3 + 1e-9;
+
+double shapeOfEntrainment(double h1) {
+  double excess = std::max(h1, kLeastEntrainmentShape) - 3.3;
+  return h1 >= 5.3 ? 1.1 + 0.86 * std::pow(excess, -0.777) : 0.6778 + 1.1538 * std::pow(excess, -0.326);
+}
+
+double entrainmentRate(double h1) {
+  return 0.0306 * std::pow(std::max(h1, kLeastEntrainmentShape) - 3.0, -0.6169);
+}
+
+// Both functions of H1, tabulated over the entrainment shapes of attached layers (H from 1.16 to
+// past separation) and interpolated linearly, to within 1e-5: they run twice per step of some
+// forty steps per side and angle, and their powers would take half the model's time.
+struct HeadClosure {
+  double shape = 0;
+  double entrainment = 0;
+};
+
+constexpr double kTableFirst = 4.0;
+constexpr double kTableLast = 12.0;
+constexpr double kTableStep = 1.0 / 128.0;
+
+HeadClosure headClosure(double h1) {
+  static const std::vector<HeadClosure> table = [] {
+    std::vector<HeadClosure> values;
+    for (double x = kTableFirst; x <= kTableLast + kTableStep; x += kTableStep)
+      values.push_back({shapeOfEntrainment(x), entrainmentRate(x)});
+    return values;
+  }();
+  if (!(h1 >= kTableFirst && h1 < kTableLast)) return {shapeOfEntrainment(h1), entrainmentRate(h1)};
+  double at = (h1 - kTableFirst) / kTableStep;
+  std::size_t i = static_cast<std::size_t>(at);
+  double t = at - static_cast<double>(i);
+  const HeadClosure& a = table[i];
+  const HeadClosure& b = table[i + 1];
+  return {a.shape + t * (b.shape - a.shape), a.entrainment + t * (b.entrainment - a.entrainment)};
+}
+
+// Ludwieg and Tillmann's skin friction of a turbulent layer, 0.246 10^(-0.678 H) Re_theta^-0.268.
+double turbulentFriction(double shape, double reynoldsTheta) {
+  constexpr double kLn10 = 2.302585092994046;
+  return 0.246 * std::exp(-0.678 * kLn10 * shape - 0.268 * std::log(reynoldsTheta));
+}
+
+// Head's variables: momentum thickness and the entrained flow Ue theta H1.
+struct TurbulentState {
+  double theta = 0;
+  double entrained = 0;
+};
+
+// Their rates along the surface, and the shape factor they come with.
+struct TurbulentRates {
+  TurbulentState rate;
+  double shape = 0;
+};
+
+TurbulentRates turbulentRates(const TurbulentState& y, double speed, double speedSlope, double reynolds) {
+  HeadClosure closure = headClosure(y.entrained / (speed * y.theta));
+  double friction = turbulentFriction(closure.shape, reynolds * speed * y.theta);
+  return {
+      {friction / 2.0 - (closure.shape + 2.0) * y.theta / speed * speedSlope, speed * closure.entrainment},
+      closure.shape};
+}
+
+double shapeOf(const TurbulentState& y, double speed) {
+  return headClosure(y.entrained / (speed * y.theta)).shape;
+}
+
+struct Station {
+  double arc = 0;
+  double speed = 0;
+};
+
+// The turbulent layer at the end of a stretch of linearly varying edge speed, or where it
+// separated within it.
+struct StretchEnd {
+  TurbulentState state;
+  bool separated = false;
+  double separationArc = 0;
+};
+
+StretchEnd turbulentStretch(TurbulentState y, Station from, Station to, double reynolds) {
+  double slope = (to.speed - from.speed) / (to.arc - from.arc);
+  double length = to.arc - from.arc;
+  int steps = std::clamp(static_cast<int>(std::ceil(length / (kStepThicknesses * y.theta))), 1, kMostSteps);
+  double h = length / steps;
+  TurbulentRates k1 = turbulentRates(y, from.speed, slope, reynolds);
+  for (int i = 0; i < steps; ++i) {
+    double s = from.arc + i * h;
+    double u1 = from.speed + slope * (s + h - from.arc);
+    TurbulentState guess{y.theta + h * k1.rate.theta, y.entrained + h * k1.rate.entrained};
+    TurbulentRates k2 = guess.theta > 0 ? turbulentRates(guess, u1, slope, reynolds) : k1;
+    TurbulentState next{y.theta + h / 2.0 * (k1.rate.theta + k2.rate.theta),
+                        y.entrained + h / 2.0 * (k1.rate.entrained + k2.rate.entrained)};
+    TurbulentRates atNext = next.theta > 0 ? turbulentRates(next, u1, slope, reynolds) : k2;
+    if (!(next.theta > 0) || atNext.shape >= kTurbulentSeparationShape) {
+      double rise = atNext.shape - k1.shape;
+      double share = next.theta > 0 && rise > 0
+                         ? std::clamp((kTurbulentSeparationShape - k1.shape) / rise, 0.0, 1.0)
+                         : 0.0;
+      return {y, true, s + share * h};
+    }
+    y = next;
+    k1 = atNext;
+  }
+  return {y, false, to.arc};
+}
+
+// Int Ue^5 ds over a stretch where Ue varies linearly.
+double fifthPowerIntegral(double u0, double u1, double length) {
+  double sum = 0;
+  double p0 = 1;
+  for (int i = 0; i <= 5; ++i) {
+    sum += p0 * std::pow(u1, 5 - i);
+    p0 *= u0;
+  }
+  return length * sum / 6.0;
+}
+
+double speedSlopeAt(const SurfaceFlow& flow, std::size_t k) {
+  std::size_t before = k == 0 ? 0 : k - 1;
+  std::size_t after = std::min(k + 1, flow.arc.size() - 1);
+  return (flow.speed[after] - flow.speed[before]) / (flow.arc[after] - flow.arc[before]);
+}
+
+// Where and with which momentum thickness the laminar layer ends; `station` is the last station
+// reached laminar (the side's last one for a layer laminar to the trailing edge).
+struct LaminarEnd {
+  bool turbulent = false;
+  std::size_t station = 0;
+  double arc = 0;
+  double theta = 0;
+  double shape = 0;
+};
+
+// The station past which a tripped layer is turbulent: past the highest speed before the trip
+// point, or the trip point itself while the speed still rises there.
+std::size_t tripStation(const SurfaceFlow& flow) {
+  std::size_t peak = 1;
+  for (std::size_t k = 1; k < flow.arc.size() && flow.arc[k] <= flow.tripArc; ++k) {
+    if (flow.speed[k] > flow.speed[peak]) peak = k;
+  }
+  return std::min(peak + 1, flow.arc.size() - 1);
+}
+
+LaminarEnd laminarLayer(const SurfaceFlow& flow, double reynolds, bool tripped) {
+  const std::vector<double>& s = flow.arc;
+  const std::vector<double>& u = flow.speed;
+  std::size_t trip = tripped ? tripStation(flow) : s.size();
+  // At the stagnation point theta^2 = 0.075 nu / (dUe/ds).
+  double theta = std::sqrt(0.075 / (reynolds * u[1] / s[1]));
+  double shape = laminarClosure(0.075).shape;
+  double integral = 0;
+  double amplification = 0;
+  double previousRate = 0;
+  for (std::size_t k = 1; k < s.size(); ++k) {
+    integral += fifthPowerIntegral(u[k - 1], u[k], s[k] - s[k - 1]);
+    double cube = u[k] * u[k] * u[k];
+    double nextTheta = std::sqrt(0.45 * integral / (reynolds * cube * cube));
+    double lambda = nextTheta * nextTheta * reynolds * speedSlopeAt(flow, k);
+    LaminarClosure closure = laminarClosure(lambda);
+    if (lambda < kLaminarSeparation) {
+      if (k == 1) return {true, 1, s[1], nextTheta, closure.shape};
+      return {true, k - 1, s[k - 1], theta, shape};
+    }
+    if (k == trip) return {true, k, s[k], nextTheta, closure.shape};
+    bool growing = reynolds * u[k] * nextTheta > criticalReynolds(closure.shape);
+    double rate = growing ? amplificationRate(closure.shape, nextTheta) : 0.0;
+    double grown = amplification + (s[k] - s[k - 1]) * (rate + previousRate) / 2.0;
+    if (grown >= kCriticalAmplification) {
+      if (k == 1) return {true, 1, s[1], nextTheta, closure.shape};
+      double share = (kCriticalAmplification - amplification) / (grown - amplification);
+      return {true, k - 1, s[k - 1] + share * (s[k] - s[k - 1]), theta + share * (nextTheta - theta), shape};
+    }
+    amplification = grown;
+    previousRate = rate;
+    theta = nextTheta;
+    shape = closure.shape;
+  }
+  return {false, s.size() - 1, s.back(), theta, shape};
+}
+
+[[maybe_unused]] bool isSoundFlow(const SurfaceFlow& flow) {
+  if (flow.arc.size() < 3 || flow.arc.size() != flow.speed.size()) return false;
+  if (flow.arc[0] != 0.0 || flow.speed[0] != 0.0) return false;
+  for (std::size_t k = 1; k < flow.arc.size(); ++k) {
+    if (!(flow.arc[k] > flow.arc[k - 1]) || !(flow.speed[k] > 0.0)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+LayerSummary solveLayer(const SurfaceFlow& flow, double reynolds, bool tripped) {
+  assert(isSoundFlow(flow) && reynolds > 0);
+  const std::vector<double>& s = flow.arc;
+  const std::vector<double>& u = flow.speed;
+  std::size_t last = s.size() - 1;
+  LaminarEnd laminar = laminarLayer(flow, reynolds, tripped);
+  LayerSummary summary{laminar.arc, s[last], laminar.theta, laminar.shape, u[last]};
+  if (!laminar.turbulent) return summary;
+  std::size_t k = laminar.station;
+  double speedAtTransition =
+      k < last ? u[k] + (laminar.arc - s[k]) / (s[k + 1] - s[k]) * (u[k + 1] - u[k]) : u[last];
+  TurbulentState y{laminar.theta, speedAtTransition * laminar.theta * entrainmentShape(kTurbulentStartShape)};
+  Station from{laminar.arc, speedAtTransition};
+  for (std::size_t j = k + 1; j <= last; ++j) {
+    Station to{s[j], u[j]};
+    if (!(to.arc > from.arc)) continue;
+    StretchEnd end = turbulentStretch(y, from, to, reynolds);
+    if (end.separated) {
+      // The separated region keeps about the pressure of the separation point, so the layer's
+      // momentum loss reaches the wake as it stood there.
+      summary.separationArc = end.separationArc;
+      summary.momentumThickness = end.state.theta;
+      summary.shapeFactor = kTurbulentSeparationShape;
+      summary.edgeSpeed =
+          from.speed + (end.separationArc - from.arc) / (to.arc - from.arc) * (to.speed - from.speed);
+      return summary;
+    }
+    y = end.state;
+    from = to;
+  }
+  summary.momentumThickness = y.theta;
+  summary.shapeFactor = shapeOf(y, u[last]);
+  return summary;
+}
+
+double squireYoungDrag(const LayerSummary& layer) {
+  return 2.0 * layer.momentumThickness * std::pow(layer.edgeSpeed, (layer.shapeFactor + 5.0) / 2.0);
+}
+
+}  // namespace zephyrion::rotor

@@ -1,0 +1,46 @@
+// Inviscid, incompressible flow about a closed two-dimensional section by a linear-vorticity
+// panel method in the stream-function form of Drela (XFOIL: an analysis and design system for
+// low Reynolds number airfoils, Lecture Notes in Engineering 54, Springer 1989, section 2): a
+// vortex sheet whose strength varies linearly along each straight panel makes the surface one
+// streamline, its stream function the same at every node; the Kutta condition gives the flow
+// one speed on both sides of the trailing edge, and at a sharp edge, where both sides share a
+// node, the sheet's strength bends alike on both sides as it reaches the edge. The flow inside
+// the contour is then at rest, so the sheet's strength at a node is the speed of the flow just
+// outside the surface.
+//
+// The angle of attack enters only through the free stream, so the system is factored once and
+// solved for two free streams, along x and along y; any angle is their sum weighted by its cosine
+// and sine.
+#pragma once
+
+#include <vector>
+
+namespace zephyrion::rotor {
+
+struct ContourPoint {
+  double x = 0;
+  double y = 0;
+};
+
+struct InviscidSection {
+  // Nodes counterclockwise from the trailing edge over the upper surface to the leading edge and
+  // back along the lower surface; the last is the first (a sharp trailing edge).
+  std::vector<ContourPoint> nodes;
+  std::vector<double> arc;  // distance along the contour from the first node
+  // Sheet strength at each node, counterclockwise positive, for a unit free stream along x and
+  // along y: the flow's speed along the contour's direction just outside the surface.
+  std::vector<double> alongX;
+  std::vector<double> alongY;
+};
+
+// Preconditions (asserted): at least 8 nodes, the last equal to the first, no panel of zero
+// length, counterclockwise order.
+InviscidSection solveInviscid(std::vector<ContourPoint> nodes);
+
+// The sheet strength at every node at the angle of attack (radians) in a unit free stream.
+std::vector<double> sheetStrength(const InviscidSection& section, double alphaRadians);
+
+// Lift coefficient on the given chord from the circulation, by the Kutta-Joukowski theorem.
+double circulationLift(const InviscidSection& section, const std::vector<double>& strength, double chord);
+
+}  // namespace zephyrion::rotor

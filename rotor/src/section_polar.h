@@ -1,0 +1,43 @@
+// Lift and drag of a section at one Reynolds number, from its inviscid flow (panel_method.h) and
+// the boundary layers on its two sides (boundary_layer.h), and its table between the stalls.
+//
+// - Drag: the two layers' momentum thickness at the trailing edge by Squire and Young.
+// - Lift: the circulation of the inviscid flow, times 0.9 for the boundary layer's displacement,
+//   which takes the lift curve of real sections down to 0.88-0.92 of potential flow's (Abbott
+//   and von Doenhoff, Theory of Wing Sections, 1959, ch. 7: lift slopes near 0.105 per degree
+//   against the 0.12 of potential flow about 12 % sections), times Kirchhoff's factor for a
+//   turbulent layer that leaves the suction side ahead of the trailing edge at f of the chord,
+//   ((1 + sqrt f) / 2)^2 (Kirchhoff's free-streamline flow as Thwaites gives it, Incompressible
+//   Aerodynamics, 1960, section 5.22; the same relation that Leishman and Beddoes's stall model
+//   builds on, 1989).
+// - Stall: where that lift stops growing, marching from the zero-lift angle one degree at a time
+//   and then closing in on the top to a quarter of a degree; the negative stall likewise
+//   downwards.
+#pragma once
+
+#include "boundary_layer.h"
+#include "panel_method.h"
+#include "rotor/airfoil.h"
+
+namespace zephyrion::rotor {
+
+struct SectionAtAngle {
+  double lift = 0;
+  double drag = 0;
+  double upperSeparation = 1;  // chord share where the upper layer separates; 1 when it stays on
+  double lowerSeparation = 1;
+};
+
+// Precondition (asserted): Reynolds number above 0.
+SectionAtAngle sectionAtAngle(const InviscidSection& section, double alphaDegrees, double reynolds,
+                              bool tripped);
+
+// The angle of zero lift of the inviscid flow, degrees.
+double inviscidZeroLiftAngle(const InviscidSection& section);
+
+// The table from the negative to the positive stall, in steps of 1 degree and of 0.25-0.5
+// degrees over the last degree before each stall; widened to reach over 0 degrees when both
+// stalls lie on one side of it.
+Polar sectionPolar(const InviscidSection& section, double reynolds, bool tripped);
+
+}  // namespace zephyrion::rotor
