@@ -137,7 +137,8 @@ struct StretchEnd {
 StretchEnd turbulentStretch(TurbulentState y, Station from, Station to, double reynolds) {
   double slope = (to.speed - from.speed) / (to.arc - from.arc);
   double length = to.arc - from.arc;
-  int steps = std::clamp(static_cast<int>(std::ceil(length / (kStepThicknesses * y.theta))), 1, kMostSteps);
+  double wanted = std::ceil(length / (kStepThicknesses * y.theta));  // clamped before it becomes an int
+  int steps = wanted >= kMostSteps ? kMostSteps : (wanted >= 1 ? static_cast<int>(wanted) : 1);
   double h = length / steps;
   TurbulentRates k1 = turbulentRates(y, from.speed, slope, reynolds);
   for (int i = 0; i < steps; ++i) {

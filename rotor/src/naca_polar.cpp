@@ -22,8 +22,10 @@ InviscidSection inviscidSection(const NacaProfile& profile) {
   return solveInviscid(sectionContour(profile, kPanelsPerSide));
 }
 
+// Into the model's range; a figure that is not a number takes the lowest end.
 double clampedReynolds(double reynolds) {
-  return std::clamp(reynolds, kNacaModelLowestReynolds, kNacaModelHighestReynolds);
+  if (reynolds >= kNacaModelHighestReynolds) return kNacaModelHighestReynolds;
+  return reynolds >= kNacaModelLowestReynolds ? reynolds : kNacaModelLowestReynolds;
 }
 
 bool isTripped(Surface surface) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "brent_maximum.h"
@@ -46,16 +47,22 @@ SectionLoads loadsOf(const StationSolution& solution, const BladeSection& sectio
 ReynoldsRange bladeReynoldsRange(const RotorBlade& blade, const Conditions& conditions,
                                  double highestTipSpeedRatio) {
   double perChord = conditions.airDensity * conditions.windSpeed / conditions.airViscosity * kMillimetre;
-  ReynoldsRange range{kNacaModelHighestReynolds, kNacaModelLowestReynolds};
+  double lowest = std::numeric_limits<double>::infinity();
+  double highest = 0;
   for (const BladeSection& section : blade.sections) {
     if (!(section.chord > 0)) continue;
-    double localSpeedRatio = highestTipSpeedRatio * section.radius / blade.tipRadius;
-    range.lowest = std::min(range.lowest, perChord * section.chord);
-    range.highest = std::max(range.highest, perChord * section.chord * std::hypot(1.0, localSpeedRatio));
+    double inWind = perChord * section.chord;
+    double fastest = inWind * std::hypot(1.0, highestTipSpeedRatio * section.radius / blade.tipRadius);
+    if (inWind < lowest) lowest = inWind;  // a figure that is not a number never passes
+    if (fastest > highest) highest = fastest;
   }
-  range.lowest = std::clamp(range.lowest, kNacaModelLowestReynolds, kNacaModelHighestReynolds);
-  range.highest = std::clamp(range.highest, range.lowest, kNacaModelHighestReynolds);
-  return range;
+  if (!(lowest <= highest)) return {kNacaModelLowestReynolds, kNacaModelLowestReynolds};
+  auto withinModel = [](double reynolds) {
+    return reynolds >= kNacaModelHighestReynolds
+               ? kNacaModelHighestReynolds
+               : (reynolds >= kNacaModelLowestReynolds ? reynolds : kNacaModelLowestReynolds);
+  };
+  return {withinModel(lowest), withinModel(highest)};
 }
 
 RotorPerformance rotorPerformance(const RotorBlade& blade, const Airfoil& airfoil,

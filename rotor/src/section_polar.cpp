@@ -72,7 +72,8 @@ struct Sides {
 
 Sides sidesOf(const InviscidSection& section, const std::vector<double>& strength) {
   std::size_t panel = stagnationPanel(section, strength);
-  double share = strength[panel] / (strength[panel] - strength[panel + 1]);
+  double rise = strength[panel] - strength[panel + 1];
+  double share = rise != 0.0 ? strength[panel] / rise : 0.5;
   if (!(share >= 0.0 && share <= 1.0)) share = 0.5;  // no sign change: the nose panel's middle
   double stagnationArc = section.arc[panel] + share * (section.arc[panel + 1] - section.arc[panel]);
   double stagnationX = section.nodes[panel].x + share * (section.nodes[panel + 1].x - section.nodes[panel].x);
