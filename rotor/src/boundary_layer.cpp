@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 namespace zephyrion::rotor {
 namespace {
@@ -16,16 +17,10 @@ constexpr double kTurbulentSeparationShape = 1.9;
 constexpr double kStepThicknesses = 20.0;
 constexpr int kMostSteps = 50;
 
-// Thwaites' closure: shape factor H and shear parameter l = Cf Re_theta / 2 from lambda.
-struct LaminarClosure {
-  double shape = 0;
-  double shear = 0;
-};
-
-LaminarClosure laminarClosure(double lambda) {
+// Thwaites' closure: the shape factor H from his pressure-gradient parameter lambda.
+double laminarShape(double lambda) {
   double l = std::clamp(lambda, kLaminarSeparation, 0.25);
-  if (l >= 0) return {2.61 - 3.75 * l + 5.24 * l * l, 0.22 + 1.57 * l - 1.8 * l * l};
-  return {2.088 + 0.0731 / (l + 0.14), 0.22 + 1.402 * l + 0.018 * l / (l + 0.107)};
+  return l >= 0 ? 2.61 - 3.75 * l + 5.24 * l * l : 2.088 + 0.0731 / (l + 0.14);
 }
 
 // Drela and Giles's envelope of the growth of Tollmien-Schlichting waves in Falkner-Skan profiles
@@ -162,13 +157,17 @@ StretchEnd turbulentStretch(TurbulentState y, Station from, Station to, double r
   return {y, false, to.arc};
 }
 
-// Int Ue^5 ds over a stretch where Ue varies linearly.
+// Int Ue^5 ds over a stretch where Ue varies linearly: (u1^6 - u0^6) / (6 (u1 - u0)) times its
+// length, summed so that it holds for u0 = u1 too.
 double fifthPowerIntegral(double u0, double u1, double length) {
   double sum = 0;
-  double p0 = 1;
+  double power0 = 1;
   for (int i = 0; i <= 5; ++i) {
-    sum += p0 * std::pow(u1, 5 - i);
-    p0 *= u0;
+    double power1 = 1;
+    for (int j = 0; j < 5 - i; ++j)
+      power1 *= u1;
+    sum += power0 * power1;
+    power0 *= u0;
   }
   return length * sum / 6.0;
 }
@@ -205,7 +204,7 @@ LaminarEnd laminarLayer(const SurfaceFlow& flow, double reynolds, bool tripped) 
   std::size_t trip = tripped ? tripStation(flow) : s.size();
   // At the stagnation point theta^2 = 0.075 nu / (dUe/ds).
   double theta = std::sqrt(0.075 / (reynolds * u[1] / s[1]));
-  double shape = laminarClosure(0.075).shape;
+  double shape = laminarShape(0.075);
   double integral = 0;
   double amplification = 0;
   double previousRate = 0;
@@ -214,24 +213,24 @@ LaminarEnd laminarLayer(const SurfaceFlow& flow, double reynolds, bool tripped) 
     double cube = u[k] * u[k] * u[k];
     double nextTheta = std::sqrt(0.45 * integral / (reynolds * cube * cube));
     double lambda = nextTheta * nextTheta * reynolds * speedSlopeAt(flow, k);
-    LaminarClosure closure = laminarClosure(lambda);
+    double nextShape = laminarShape(lambda);
     if (lambda < kLaminarSeparation) {
-      if (k == 1) return {true, 1, s[1], nextTheta, closure.shape};
+      if (k == 1) return {true, 1, s[1], nextTheta, nextShape};
       return {true, k - 1, s[k - 1], theta, shape};
     }
-    if (k == trip) return {true, k, s[k], nextTheta, closure.shape};
-    bool growing = reynolds * u[k] * nextTheta > criticalReynolds(closure.shape);
-    double rate = growing ? amplificationRate(closure.shape, nextTheta) : 0.0;
+    if (k == trip) return {true, k, s[k], nextTheta, nextShape};
+    bool growing = reynolds * u[k] * nextTheta > criticalReynolds(nextShape);
+    double rate = growing ? amplificationRate(nextShape, nextTheta) : 0.0;
     double grown = amplification + (s[k] - s[k - 1]) * (rate + previousRate) / 2.0;
     if (grown >= kCriticalAmplification) {
-      if (k == 1) return {true, 1, s[1], nextTheta, closure.shape};
+      if (k == 1) return {true, 1, s[1], nextTheta, nextShape};
       double share = (kCriticalAmplification - amplification) / (grown - amplification);
       return {true, k - 1, s[k - 1] + share * (s[k] - s[k - 1]), theta + share * (nextTheta - theta), shape};
     }
     amplification = grown;
     previousRate = rate;
     theta = nextTheta;
-    shape = closure.shape;
+    shape = nextShape;
   }
   return {false, s.size() - 1, s.back(), theta, shape};
 }

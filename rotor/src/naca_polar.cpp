@@ -9,6 +9,7 @@
 #include "panel_method.h"
 #include "section_contour.h"
 #include "section_polar.h"
+#include "text/number_forms.h"
 
 namespace zephyrion::rotor {
 namespace {
@@ -17,6 +18,14 @@ constexpr int kPanelsPerSide = 60;
 constexpr double kTableRatio = 3.0;  // between neighbouring Reynolds numbers
 constexpr double kThinnestSection = 0.03 - 1e-9;
 constexpr double kFarthestCamberPosition = 0.8 + 1e-9;
+
+// The sections whose flow is not attached up to a separation point, which the model describes.
+constexpr const char* kSheet =
+    "thinner than 3 %, a sheet whose nose (radius 1.1 t^2 of the chord) the flow cannot turn round";
+constexpr const char* kHook =
+    "camber at 90 % of the chord, a hook that meets the trailing edge at 60 degrees or more and that the "
+    "flow leaves";
+constexpr const char* kBringAPolar = "; the built-in polars do not describe it, so bring a measured polar";
 
 InviscidSection inviscidSection(const NacaProfile& profile) {
   return solveInviscid(sectionContour(profile, kPanelsPerSide));
@@ -49,20 +58,14 @@ bool isFourDigitProfile(const NacaProfile& p) {
 
 std::optional<std::string> findNacaModelProblem(const NacaProfile& profile) {
   if (!isFourDigitProfile(profile))
-    return std::string(
-        "the built-in polars cover NACA four-digit sections only: camber 0-9 %, its position "
-        "0-90 % of the chord, thickness 1-30 %");
-  if (profile.thicknessRatio < kThinnestSection)
-    return profileName(profile) +
-           ": thinner than 3 %, a sheet whose nose (radius 1.1 t^2, under 0.1 % of the chord) the flow "
-           "cannot turn round; the built-in polars describe attached flow up to a separation point, so "
-           "bring a measured polar";
+    return "camber " + figureText(100 * profile.maxCamber) + " % at " +
+           figureText(100 * profile.camberPosition) + " % of the chord, thickness " +
+           figureText(100 * profile.thicknessRatio) +
+           " %: the built-in polars cover the NACA four-digit sections of camber 0-9 % at 0-90 %, thickness "
+           "1-30 %";
+  if (profile.thicknessRatio < kThinnestSection) return profileName(profile) + ": " + kSheet + kBringAPolar;
   if (profile.maxCamber > 0 && profile.camberPosition > kFarthestCamberPosition)
-    return profileName(profile) +
-           ": camber at 90 % of the chord drops its whole height in the last tenth, a hook that meets the "
-           "trailing edge at 60 degrees or more and that the flow leaves; the built-in polars do not "
-           "describe "
-           "it, so bring a measured polar";
+    return profileName(profile) + ": " + kHook + kBringAPolar;
   return std::nullopt;
 }
 
@@ -75,9 +78,9 @@ NacaSectionModel nacaSectionModel(const NacaProfile& profile, double reynolds, S
   auto [lowest, highest] = std::minmax_element(polar.points.begin(), polar.points.end(), byLift);
   NacaSectionModel model;
   model.zeroLiftAlphaDegrees = inviscidZeroLiftAngle(section);
-  double above = sectionAtAngle(section, model.zeroLiftAlphaDegrees + 1.0, re, isTripped(surface)).lift;
-  double below = sectionAtAngle(section, model.zeroLiftAlphaDegrees - 1.0, re, isTripped(surface)).lift;
-  model.liftSlopePerDegree = (above - below) / 2.0;
+  // A degree above zero lift: below it some cambered sections have lost their lower side's flow.
+  model.liftSlopePerDegree =
+      sectionAtAngle(section, model.zeroLiftAlphaDegrees + 1.0, re, isTripped(surface)).lift;
   model.maxLift = highest->lift;
   model.stallAlphaDegrees = highest->alphaDegrees;
   model.minLift = lowest->lift;

@@ -63,7 +63,7 @@ std::optional<std::string> findNacaModelProblem(const NacaProfile& profile);
 // Summary figures of the model at one Reynolds number.
 struct NacaSectionModel {
   double zeroLiftAlphaDegrees = 0;
-  double liftSlopePerDegree = 0;  // at the zero-lift angle
+  double liftSlopePerDegree = 0;  // over the degree above the zero-lift angle
   double maxLift = 0;             // at the positive stall
   double stallAlphaDegrees = 0;
   double minLift = 0;  // at the negative stall
