@@ -155,20 +155,6 @@ std::vector<Point> pointsOf(const Block& block) {
   return points;
 }
 
-Figures meanOf(const std::vector<Figures>& runs) {
-  Figures mean{0, 0, 0, 0, 0, 0};
-  double n = static_cast<double>(runs.size());
-  for (const Figures& f : runs) {
-    mean.slope += f.slope / n;
-    mean.zeroLift += f.zeroLift / n;
-    mean.maxLift += f.maxLift / n;
-    mean.maxLiftAlpha += f.maxLiftAlpha / n;
-    mean.minDrag += f.minDrag / n;
-    mean.dragAtLift += f.dragAtLift / n;
-  }
-  return mean;
-}
-
 // The figures a file's header quotes for one condition ("Re 3e6 smooth: cl_max about 1.52 near
 // 13 deg, cd_min about 0.0068"), up to the next condition.
 Figures quotedFigures(const std::string& text, const std::string& condition) {
@@ -201,10 +187,12 @@ std::vector<DataSet> dataSets() {
   }
   readDragPolar(polar, smooth);
   sets.push_back({"0012 6e6 smooth (Abbott)", {0, 0, 0.12}, 6e6, Surface::kSmooth, smooth});
-  std::vector<Figures> grits;
-  for (const Block& block : readBlocks("naca0012_re6e6_tripped_ladson.txt"))
-    grits.push_back(figuresOf(pointsOf(block)));
-  sets.push_back({"0012 6e6 tripped (Ladson)", {0, 0, 0.12}, 6e6, Surface::kRough, meanOf(grits)});
+  std::vector<Point> grits;  // three runs, with three grits, as one set
+  for (const Block& block : readBlocks("naca0012_re6e6_tripped_ladson.txt")) {
+    for (const Point& p : pointsOf(block))
+      grits.push_back(p);
+  }
+  sets.push_back({"0012 6e6 tripped (Ladson)", {0, 0, 0.12}, 6e6, Surface::kRough, figuresOf(grits)});
   for (const Block& block : readBlocks("naca0015_sheldahl_klimas.txt")) {
     double reynolds = numberAfter(block.label, "Reynolds number ");
     sets.push_back({"0015 " + figureText(reynolds) + " (Sheldahl-Klimas)",
