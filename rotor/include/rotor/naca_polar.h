@@ -19,7 +19,7 @@
 // Doenhoff) and tripped (Ladson), NACA 0015 at 0.36-2 million (Sheldahl and Klimas) and NACA 4412
 // at 3 and 6 million (Abbott and von Doenhoff): lift slopes within 2 %, zero-lift angles within
 // 0.3 degrees, least drag within 13 % smooth and 24 % rough, drag at a lift of 0.8 within 22 %,
-// maximum lift within 14 % and its angle within 2 degrees on the symmetric sections.
+// maximum lift within 15 % and its angle within 2 degrees on the symmetric sections.
 //
 // Assumptions and limits. The layers are solved on the potential flow's speeds without their
 // displacement acting back on it, and stall is the trailing edge's: a cambered section's lift
