@@ -131,4 +131,20 @@ SectionCoefficients sectionCoefficients(const AirfoilAtReynolds& section, double
   return {lower.lift + w * (upper.lift - lower.lift), lower.drag + w * (upper.drag - lower.drag)};
 }
 
+Polar sampledPolar(const Airfoil& airfoil, double reynolds, double firstDegrees, double lastDegrees,
+                   double largestStep) {
+  assert(firstDegrees < lastDegrees && largestStep > 0);
+  AirfoilAtReynolds section = airfoilAtReynolds(airfoil, reynolds);
+  auto steps = static_cast<int>(std::ceil((lastDegrees - firstDegrees) / largestStep));
+  Polar polar;
+  polar.reynolds = reynolds;
+  // Each angle is formed from its index, so that the steps add up no rounding.
+  for (int i = 0; i <= steps; ++i) {
+    double alpha = firstDegrees + (lastDegrees - firstDegrees) * i / steps;
+    SectionCoefficients c = sectionCoefficients(section, alpha / kDegreesPerRadian);
+    polar.points.push_back({alpha, c.lift, c.drag});
+  }
+  return polar;
+}
+
 }  // namespace zephyrion::rotor

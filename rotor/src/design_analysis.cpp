@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "rotor/polar_reader.h"
 #include "text/number_forms.h"
+#include "units.h"
 
 namespace zephyrion::rotor {
 namespace {
@@ -16,6 +18,12 @@ constexpr double kCurveFirst = 0.5;
 constexpr double kCurveStep = 0.25;
 constexpr double kCurveLeastLast = 15;
 constexpr double kCurveReachBeyondDesign = 1.5;
+
+// The polar written for the builder: the angles a rotor's sections meet running and starting.
+constexpr double kDesignPolarFirst = -20;
+constexpr double kDesignPolarLast = 30;
+constexpr double kDesignPolarStep = 0.5;
+constexpr double kDesignPolarRadiusShare = 0.75;
 
 // The sections the analysis could not solve, anywhere on the curve or at the design point.
 struct UnsolvedTally {
@@ -34,12 +42,13 @@ struct UnsolvedTally {
 
 // The Reynolds numbers the analyses meet: the curve's at the design's wind, stretched to the
 // other winds asked for, as at one tip speed ratio the Reynolds number grows with the wind.
-ReynoldsRange reynoldsRangeOf(const RotorBlade& blade, const Conditions& conditions, double highestTipSpeedRatio,
-                              const AnalysisOptions& options) {
+ReynoldsRange reynoldsRangeOf(const RotorBlade& blade, const Conditions& conditions,
+                              double highestTipSpeedRatio, const AnalysisOptions& options) {
   ReynoldsRange range = bladeReynoldsRange(blade, conditions, highestTipSpeedRatio);
   if (!options.winds) return range;
   double wind = conditions.windSpeed;
-  range.lowest = std::max(kNacaModelLowestReynolds, range.lowest * std::min(1.0, options.winds->lowest / wind));
+  range.lowest =
+      std::max(kNacaModelLowestReynolds, range.lowest * std::min(1.0, options.winds->lowest / wind));
   range.highest = std::clamp(range.highest * std::max(1.0, options.winds->highest / wind), range.lowest,
                              kNacaModelHighestReynolds);
   return range;
@@ -61,22 +70,26 @@ std::optional<std::string> findAnalysisProblem(const DesignParameters& parameter
                                                const AnalysisOptions& options) {
   if (!(parameters.maxWindSpeed > 0))
     return "The rotor analysis needs a maximum operating wind speed above 0";
-  if (auto problem = findAirProblem(options.air)) return problem;
-  if (!options.polar) return findNacaModelProblem(profileOf(parameters));
-  return std::nullopt;
+  return findAirProblem(options.air);
+}
+
+std::optional<std::string> findSectionProblem(const DesignParameters& parameters,
+                                              const AnalysisOptions& options) {
+  if (options.polar) return std::nullopt;
+  return findNacaModelProblem(profileOf(parameters));
 }
 
 DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
                              const AnalysisOptions& options) {
-  assert(!findAnalysisProblem(parameters, options));
+  assert(!findAnalysisProblem(parameters, options) && !findSectionProblem(parameters, options));
   DesignAnalysis analysis;
   analysis.blade = rotorBladeAsBuilt(geometry, parameters);
   analysis.conditions.windSpeed = parameters.maxWindSpeed;
   analysis.conditions.airDensity = airDensityOf(options.air);
   std::vector<double> ratios = curveTipSpeedRatios(parameters.tipSpeedRatio);
-  analysis.airfoil = bladeAirfoil(analysis.blade, parameters, options.surface,
-                                  reynoldsRangeOf(analysis.blade, analysis.conditions, ratios.back(), options),
-                                  options.polar);
+  analysis.airfoil = bladeAirfoil(
+      analysis.blade, parameters, options.surface,
+      reynoldsRangeOf(analysis.blade, analysis.conditions, ratios.back(), options), options.polar);
   analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions, ratios);
   analysis.best = bestTipSpeedRatio(analysis.blade, analysis.airfoil, analysis.conditions, analysis.curve);
   analysis.designTipSpeedRatio = parameters.tipSpeedRatio;
@@ -134,6 +147,44 @@ std::string unsolvedSectionsWarning(const DesignAnalysis& analysis) {
   return "no momentum balance for " + numberToText(static_cast<double>(tally.count)) +
          " sections of the curve (radius " + numberToText(tally.lowest) + " to " +
          numberToText(tally.highest) + " mm); they are counted as carrying no load";
+}
+
+double designReynolds(const RotorBlade& blade, const DesignParameters& parameters, double airDensity) {
+  assert(!blade.sections.empty());
+  double radius = kDesignPolarRadiusShare * blade.tipRadius;
+  auto nearest = std::min_element(blade.sections.begin(), blade.sections.end(),
+                                  [radius](const BladeSection& a, const BladeSection& b) {
+                                    return std::fabs(a.radius - radius) < std::fabs(b.radius - radius);
+                                  });
+  double localSpeedRatio = parameters.tipSpeedRatio * nearest->radius / blade.tipRadius;
+  double speed = parameters.maxWindSpeed * std::hypot(1.0, localSpeedRatio);
+  return airDensity * speed * nearest->chord * kMillimetre / Conditions{}.airViscosity;
+}
+
+std::optional<std::string> findDesignPolarProblem(const DesignParameters& parameters,
+                                                  std::optional<double> reynolds) {
+  if (auto problem = findNacaModelProblem(profileOf(parameters))) return problem;
+  if (reynolds && !(*reynolds >= kNacaModelLowestReynolds && *reynolds <= kNacaModelHighestReynolds))
+    return "--reynolds must be from 50,000 to 10,000,000: the range the built-in model is checked over";
+  if (!reynolds && !(parameters.maxWindSpeed > 0))
+    return "--write-polar needs --reynolds RE when the maximum operating wind speed is 0";
+  return std::nullopt;
+}
+
+std::string designPolarText(const BladeGeometry& geometry, const DesignParameters& parameters,
+                            Surface surface, std::optional<double> reynolds) {
+  assert(!findDesignPolarProblem(parameters, reynolds));
+  RotorBlade blade = rotorBladeAsBuilt(geometry, parameters);
+  double re = std::clamp(reynolds.value_or(designReynolds(blade, parameters, kSeaLevelAirDensity)),
+                         kNacaModelLowestReynolds, kNacaModelHighestReynolds);
+  Airfoil airfoil = bladeAirfoil(blade, parameters, surface, {re, re});
+  Polar polar = sampledPolar(airfoil, re, kDesignPolarFirst, kDesignPolarLast, kDesignPolarStep);
+  std::string description =
+      "Zephyrion's built-in polar of NACA " + parameters.nacaCode + ", Reynolds number " + figureText(re) +
+      ", " + (surface == Surface::kRough ? "rough (tripped)" : "smooth") +
+      " surface\nPast the stalls, Viterna and Corrigan's extension to a flat plate's drag of " +
+      figureText(airfoil.maxDrag) + " at 90 degrees";
+  return polarFileText(polar, description);
 }
 
 }  // namespace zephyrion::rotor

@@ -1,6 +1,7 @@
 #include "rotor/polar_reader.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -153,6 +154,38 @@ std::variant<Polar, PolarReadError> readPolarText(std::string_view text) {
   for (const NumberedRow& row : rows)
     polar.points.push_back(row.point);
   return polar;
+}
+
+namespace {
+
+// A number in fixed notation with `decimals` after the point, right-aligned in `width`.
+void appendFixed(std::string& text, double value, int decimals, std::size_t width) {
+  char buffer[64];
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  std::size_t length = static_cast<std::size_t>(end - buffer);
+  text.append(width > length ? width - length : 1, ' ');
+  text.append(buffer, length);
+}
+
+}  // namespace
+
+std::string polarFileText(const Polar& polar, std::string_view description) {
+  std::string text;
+  std::size_t start = 0;
+  while (start < description.size()) {
+    std::size_t end = std::min(description.find('\n', start), description.size());
+    text += " " + std::string(description.substr(start, end - start)) + "\n";
+    start = end + 1;
+  }
+  text += "\n   alpha      CL        CD\n  -------- -------- ---------\n";
+  for (const PolarPoint& point : polar.points) {
+    assert(std::isfinite(point.alphaDegrees) && std::isfinite(point.lift) && std::isfinite(point.drag));
+    appendFixed(text, point.alphaDegrees, 3, 10);
+    appendFixed(text, point.lift, 4, 9);
+    appendFixed(text, point.drag, 5, 10);
+    text += "\n";
+  }
+  return text;
 }
 
 }  // namespace zephyrion::rotor

@@ -78,4 +78,10 @@ struct SectionCoefficients {
 // Lift and drag at any angle of attack (radians; taken modulo a full turn).
 SectionCoefficients sectionCoefficients(const AirfoilAtReynolds& section, double alphaRadians);
 
+// The airfoil at one Reynolds number as a table from `firstDegrees` to `lastDegrees` in equal
+// steps of at most `largestStep` degrees, past its tables' ends as extended. Preconditions
+// (asserted): firstDegrees < lastDegrees, largestStep > 0.
+Polar sampledPolar(const Airfoil& airfoil, double reynolds, double firstDegrees, double lastDegrees,
+                   double largestStep);
+
 }  // namespace zephyrion::rotor

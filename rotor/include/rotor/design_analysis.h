@@ -27,7 +27,7 @@ struct WindRange {
 
 struct AnalysisOptions {
   AirOptions air;
-  std::optional<Polar> polar;  // the section's measured polar; none: the built-in NACA model
+  std::optional<Polar> polar;         // the section's measured polar; none: the built-in NACA model
   Surface surface = Surface::kRough;  // of the built-in model: a printed or carved blade trips its layer
   std::optional<WindRange> winds;     // none: the design's wind alone
 };
@@ -37,9 +37,14 @@ struct AnalysisOptions {
 std::vector<double> curveTipSpeedRatios(double designTipSpeedRatio);
 
 // Why the design cannot be analysed with these options, in the user's words; nothing when it can:
-// the wind, the air, and a profile the built-in polar model refuses when no polar is given.
+// the wind and the air.
 std::optional<std::string> findAnalysisProblem(const DesignParameters& parameters,
                                                const AnalysisOptions& options);
+
+// Why the built-in polar model gives the design's profile no polar, naming it; nothing when it
+// does or when a measured polar is given. The design files can still be written.
+std::optional<std::string> findSectionProblem(const DesignParameters& parameters,
+                                              const AnalysisOptions& options);
 
 struct DesignAnalysis {
   RotorBlade blade;
@@ -52,7 +57,7 @@ struct DesignAnalysis {
 };
 
 // Analyses the blade as built. Preconditions (asserted): the geometry is the one built from
-// `parameters`, and findAnalysisProblem found nothing.
+// `parameters`, and findAnalysisProblem and findSectionProblem found nothing.
 DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
                              const AnalysisOptions& options);
 
@@ -64,5 +69,21 @@ std::vector<std::string> performanceLines(const DesignAnalysis& analysis);
 
 // Which sections had no momentum balance anywhere on the curve; empty when every one was solved.
 std::string unsolvedSectionsWarning(const DesignAnalysis& analysis);
+
+// The Reynolds number of the design's section at three quarters of the radius, at its highest
+// operating wind and its tip speed ratio, without induction: where a rotor's power is made.
+double designReynolds(const RotorBlade& blade, const DesignParameters& parameters, double airDensity);
+
+// Why a polar of the design's section cannot be written at this Reynolds number (none: the
+// design's own); nothing when it can.
+std::optional<std::string> findDesignPolarProblem(const DesignParameters& parameters,
+                                                  std::optional<double> reynolds);
+
+// The design's section as the analyses see it, with the built-in model and its surface, extended
+// past stall with the blade's plate drag, at one Reynolds number (none: designReynolds), from
+// -20 to +30 degrees in steps of 0.5, as the text --polar reads. Preconditions (asserted): the
+// geometry is the one built from `parameters`, and findDesignPolarProblem found nothing.
+std::string designPolarText(const BladeGeometry& geometry, const DesignParameters& parameters,
+                            Surface surface, std::optional<double> reynolds);
 
 }  // namespace zephyrion::rotor

@@ -32,4 +32,10 @@ struct PolarReadError {
 // a table beyond them is no section's, and would let the analysis pass the Betz limit.
 std::variant<Polar, PolarReadError> readPolarText(std::string_view text);
 
+// The table in that same form, read back by readPolarText to the digits it holds: the
+// `description` lines as the header (each line starts with a blank), the heading, the dashes,
+// then the angle to 3 decimals, the lift to 4 and the drag to 5, as the panel-method tools
+// write them. Every value finite (asserted).
+std::string polarFileText(const Polar& polar, std::string_view description);
+
 }  // namespace zephyrion::rotor
