@@ -13,7 +13,7 @@ namespace zephyrion::cli {
 namespace {
 
 // Which analysis an option serves; given without it, the option would do nothing.
-enum class Serves { kDesign, kEveryAnalysis, kEnergy, kStrength };
+enum class Serves { kDesign, kEveryAnalysis, kBuiltInPolar, kEnergy, kStrength, kWritePolar };
 
 // One option of the command line: how help shows it, how its value is read into the run (giving
 // why it cannot be, naming the option, or the empty text), and what it serves.
@@ -127,6 +127,17 @@ std::string readControl(std::string_view value, RunDesign& run) {
   return {};
 }
 
+std::string readSurface(std::string_view value, RunDesign& run) {
+  if (value == "rough") {
+    run.options.surface = rotor::Surface::kRough;
+  } else if (value == "smooth") {
+    run.options.surface = rotor::Surface::kSmooth;
+  } else {
+    return "--surface takes \"rough\" or \"smooth\"";
+  }
+  return {};
+}
+
 std::string readMaterial(std::string_view value, RunDesign& run) {
   if (value.empty()) return "--material needs a name";
   run.options.strength.material = value;
@@ -159,6 +170,19 @@ std::vector<CliOption> runOptions() {
        "a "
        "storm, and print whether the blade holds",
        fileInto(&RunOptions::strengthFile, "--strength")},
+      {"--write-polar", "FILE",
+       "write the built-in polar of the form's profile, -20 to 30 degrees in steps of 0.5, as --polar reads "
+       "it, "
+       "and nothing else",
+       fileInto(&RunOptions::writePolarFile, "--write-polar")},
+      {"--reynolds", "RE",
+       "the Reynolds number of --write-polar, 50,000 to 10,000,000 (default: the design's section at three "
+       "quarters of the radius at its highest wind)",
+       number("--reynolds", [](RunOptions& o, double v) { o.reynolds = v; }), Serves::kWritePolar},
+      {"--surface", "S",
+       "the built-in polar's surface: \"rough\" (the default: tripped near the nose, as a printed or "
+       "hand-finished blade is) or \"smooth\"",
+       readSurface, Serves::kBuiltInPolar},
       {"--polar", "FILE",
        "the section's polar as a panel-method tool saves it (alpha CL CD ...) instead of the built-in NACA "
        "four-digit model",
@@ -244,15 +268,20 @@ bool isServed(Serves serves, const RunOptions& options) {
   bool performance = !options.performanceFile.empty();
   bool energy = !options.energyFile.empty();
   bool strength = !options.strengthFile.empty();
+  bool writePolar = !options.writePolarFile.empty();
   switch (serves) {
     case Serves::kDesign:
       return true;
     case Serves::kEveryAnalysis:
       return performance || energy || strength;
+    case Serves::kBuiltInPolar:
+      return performance || energy || strength || writePolar;
     case Serves::kEnergy:
       return energy;
     case Serves::kStrength:
       return strength;
+    case Serves::kWritePolar:
+      return writePolar;
   }
   return false;
 }
@@ -263,6 +292,10 @@ std::string servedBy(Serves serves) {
       return "--energy FILE.csv";
     case Serves::kStrength:
       return "--strength FILE.csv";
+    case Serves::kWritePolar:
+      return "--write-polar FILE";
+    case Serves::kBuiltInPolar:
+      return "an analysis or --write-polar FILE";
     default:
       return "an analysis (--performance, --energy or --strength)";
   }
@@ -318,6 +351,9 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     if (!isServed(option->serves, run.options))
       return UsageError{option->name + " goes with " + servedBy(option->serves)};
   }
+  if (!run.options.writePolarFile.empty() && isServed(Serves::kEveryAnalysis, run.options))
+    return UsageError{
+        "--write-polar writes the polar alone: leave out --performance, --energy and --strength"};
   return run;
 }
 

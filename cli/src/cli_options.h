@@ -12,6 +12,7 @@
 #include "output/stl_writer.h"
 #include "rotor/air.h"
 #include "rotor/annual_energy.h"
+#include "rotor/naca_polar.h"
 #include "structure/strength_analysis.h"
 
 namespace zephyrion::cli {
@@ -25,11 +26,14 @@ struct RunOptions {
   std::string performanceFile;  // --performance FILE.csv
   std::string energyFile;       // --energy FILE.csv
   std::string strengthFile;     // --strength FILE.csv
+  std::string writePolarFile;   // --write-polar FILE: the built-in polar alone, no design files
   // What the analyses take.
-  std::string polarFile;         // --polar FILE: a measured polar instead of the built-in model
-  rotor::AirOptions air;         // --air-density or --altitude
-  rotor::EnergyOptions energy;   // its maxRpm is --max-rpm's, or the form's rotor speed
-  std::optional<double> maxRpm;  // --max-rpm
+  std::string polarFile;  // --polar FILE: a measured polar instead of the built-in model
+  rotor::Surface surface = rotor::Surface::kRough;  // --surface of the built-in model
+  std::optional<double> reynolds;                   // --reynolds of --write-polar; none: the design's
+  rotor::AirOptions air;                            // --air-density or --altitude
+  rotor::EnergyOptions energy;                      // its maxRpm is --max-rpm's, or the form's rotor speed
+  std::optional<double> maxRpm;                     // --max-rpm
   structure::StrengthOptions strength;
 };
 

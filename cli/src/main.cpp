@@ -14,12 +14,15 @@
 #include <unistd.h>
 #endif
 
+#include "blade/blade_assembly.h"
+#include "blade/design_limits.h"
 #include "cli_options.h"
 #include "output/design_run.h"
 #include "progress_bar.h"
 #include "rotor/design_analysis.h"
 #include "rotor/energy_text.h"
 #include "rotor/polar_reader.h"
+#include "rotor/power_curve.h"
 #include "run_files.h"
 #include "structure/strength_report.h"
 #include "text/number_forms.h"
@@ -117,6 +120,9 @@ struct AnalysisSettings {
   bool performance = false;
   bool energy = false;
   bool strength = false;
+  // Why the built-in polar model takes no polar of the design's profile: the design files are
+  // written, the analyses are not.
+  std::optional<std::string> sectionProblem;
   rotor::AnalysisOptions rotor;
   rotor::EnergyOptions energyOptions;
   structure::StrengthOptions strengthOptions;
@@ -134,7 +140,11 @@ std::variant<AnalysisSettings, std::string> analysisSettingsOf(
   if (auto* problem = std::get_if<std::string>(&polar)) return *problem;
   settings.rotor.air = o.air;
   settings.rotor.polar = std::get<std::optional<rotor::Polar>>(polar);
+  settings.rotor.surface = o.surface;
+  if (settings.energy)
+    settings.rotor.winds = rotor::WindRange{rotor::binWind(0), rotor::binWind(rotor::kPowerCurveBins - 1)};
   if (auto problem = rotor::findAnalysisProblem(parameters, settings.rotor)) return *problem;
+  settings.sectionProblem = rotor::findSectionProblem(parameters, settings.rotor);
   settings.energyOptions = o.energy;
   settings.energyOptions.air = o.air;
   settings.energyOptions.maxRpm = o.maxRpm.value_or(parameters.rotorSpeedRpm);
@@ -212,7 +222,7 @@ int runDesignCommand(const cli::RunDesign& run) {
     };
   }
   std::optional<Analyses> analyses;
-  if (analyse) {
+  if (analyse && !settings.sectionProblem) {
     options.bladeBuilt = [&](const zephyrion::BladeGeometry& geometry) {
       analyses = ::analyse(geometry, parameters, settings);
     };
@@ -233,6 +243,26 @@ int runDesignCommand(const cli::RunDesign& run) {
   printLines({result.resultLines.begin(), result.resultLines.end()});
   if (analyses && !finishAnalyses(*analyses, settings, run.options, written)) return kWriteFailed;
   written.keep();
+  if (settings.sectionProblem)
+    return refuse(*settings.sectionProblem + "; the design files are written, the analyses are not");
+  return kWritten;
+}
+
+// --write-polar: the design's built-in polar, and no other file.
+int writePolarCommand(const cli::RunDesign& run) {
+  const zephyrion::DesignParameters parameters = zephyrion::readDesignParameters(run.texts);
+  if (auto problem = zephyrion::findDesignProblem(parameters)) return refuse(*problem);
+  if (auto problem = rotor::findDesignPolarProblem(parameters, run.options.reynolds)) return refuse(*problem);
+  const std::string& file = run.options.writePolarFile;
+  if (auto problem = cli::findOutputPathProblem(file, {}, {})) return refuse(*problem);
+  zephyrion::BladeGeometry geometry = zephyrion::buildBlade(parameters);
+  std::string text = rotor::designPolarText(geometry, parameters, run.options.surface, run.options.reynolds);
+  cli::WrittenFiles written;
+  if (!written.write(file, text)) {
+    writeLine(stderr, "zephyrion-cli: Cannot write " + file);
+    return kWriteFailed;
+  }
+  written.keep();
   return kWritten;
 }
 
@@ -245,7 +275,8 @@ int withStandardOutputChecked(int status) {
 }
 
 int runCommand(const cli::Command& command) {
-  if (auto* run = std::get_if<cli::RunDesign>(&command)) return runDesignCommand(*run);
+  if (auto* run = std::get_if<cli::RunDesign>(&command))
+    return run->options.writePolarFile.empty() ? runDesignCommand(*run) : writePolarCommand(*run);
   if (std::holds_alternative<cli::ShowHelp>(command)) {
     std::string usage = cli::usageText();
     std::fwrite(usage.data(), 1, usage.size(), stdout);

@@ -100,6 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "--storm-wind takes the storm's wind speed from 1"},
         RefusedCase{"--strength s.csv --infill 0.5", "--infill"},
         RefusedCase{"--strength .", "it is a folder"},
+        RefusedCase{"--write-polar p.txt --performance c.csv", "--write-polar writes the polar alone"},
+        RefusedCase{"--write-polar p.txt --reynolds 0", "--reynolds must be from 50,000 to 10,000,000"},
+        RefusedCase{"--write-polar p.txt --profile 9901", "NACA 9901: "},
+        RefusedCase{"--reynolds 200000", "--reynolds goes with --write-polar FILE"},
+        RefusedCase{"--surface smooth", "--surface goes with an analysis or --write-polar FILE"},
+        RefusedCase{"--performance c.csv --surface glass", "--surface takes"},
         RefusedCase{"--performance c.csv --air-density 0", "from 0.3 to 1.6 kg/m3"},
         RefusedCase{"--performance c.csv --air-density 0.0000000000000000000000000000000000000000000"
                     "00000000000000000000000000000000000000000000000000000000000000000000000000000000"

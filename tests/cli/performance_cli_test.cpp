@@ -7,9 +7,11 @@
 #include <numbers>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "cli_run.h"
+#include "rotor/polar_reader.h"
 #include "temp_folder.h"
 
 namespace zephyrion {
@@ -116,6 +118,42 @@ TEST(PerformanceCurve, ScalesWithTheAirDensity) {
     EXPECT_TRUE(near(dense[i][3], 2 * thin[i][3], 1e-9)) << "power at " << thin[i][0];
     EXPECT_TRUE(near(dense[i][5], 2 * thin[i][5], 1e-9)) << "thrust at " << thin[i][0];
   }
+}
+
+// --write-polar writes the built-in polar and nothing else, from -20 to 30 degrees in steps of
+// at most 0.5, in the form --polar reads back; the builder can feed it to the analysis.
+TEST(WrittenPolar, IsReadBackByPolarAndIsTheOnlyFileWritten) {
+  TempFolder folder;
+  Outcome written = runCli("--write-polar rough.txt");
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+  auto read = rotor::readPolarText(readFile("rough.txt"));
+  ASSERT_TRUE(std::holds_alternative<rotor::Polar>(read));
+  const std::vector<rotor::PolarPoint>& points = std::get<rotor::Polar>(read).points;
+  ASSERT_GE(points.size(), 101u);
+  EXPECT_EQ(points.front().alphaDegrees, -20);
+  EXPECT_EQ(points.back().alphaDegrees, 30);
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    EXPECT_LE(points[i].alphaDegrees - points[i - 1].alphaDegrees, 0.5);
+    EXPECT_GT(points[i].drag, 0);
+  }
+  ASSERT_EQ(runCli("--write-polar smooth.txt --surface smooth --reynolds 500000").status, 0);
+  EXPECT_NE(readFile("smooth.txt"), readFile("rough.txt"));
+  Outcome fed = runCli("--performance c.csv --polar rough.txt");
+  EXPECT_EQ(fed.status, 0) << fed.err;
+}
+
+// A profile the built-in polar model refuses is named; the design files are written as without
+// the analysis, and no analysis file is.
+TEST(PerformanceCurve, OfARefusedProfileIsNotWrittenButTheDesignIs) {
+  TempFolder folder;
+  ASSERT_EQ(runCli("--profile 9901 --output plain").status, 0);
+  Outcome outcome = runCli("--profile 9901 --performance c.csv --output with");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.err.find("NACA 9901: "), std::string::npos) << outcome.err;
+  EXPECT_FALSE(fs::exists("c.csv"));
+  for (const char* extension : {".stl", ".xls", ".txt"})
+    EXPECT_EQ(readFile(std::string("with") + extension), readFile(std::string("plain") + extension));
 }
 
 // The design run makes its output folder; a curve may go into it.
