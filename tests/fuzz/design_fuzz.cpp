@@ -1,8 +1,10 @@
 // The whole design from fifteen fuzzed field texts (any bytes, separated by newlines; the output
 // name is the target's own): a design is refused naming a field, with no file written, or written
-// as a closed surface whose files hold no "nan" or "inf". Designs of more than 40,000 facets
-// are left out to keep each run short.
+// as a closed surface whose files hold no "nan" or "inf"; and the rotor analysis of the blade it
+// builds is refused with a reason or gives a finite curve below the Betz limit. Designs of more
+// than 40,000 facets are left out to keep each run short.
 #include <unistd.h>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -10,8 +12,10 @@
 #include "blade/design_parameters.h"
 #include "fuzz_input.h"
 #include "output/design_run.h"
+#include "rotor/design_analysis.h"
 #include "stl_mesh.h"
 #include "temp_folder.h"
+#include "text/number_forms.h"
 
 namespace {
 
@@ -45,6 +49,22 @@ void checkWrittenDesign() {
   if (mesh.badEdges || mesh.unmatchedDirectedEdges) fuzzing::finding("an open or not 2-manifold surface", "");
 }
 
+// The analysis of the built blade, with the options' defaults, as zephyrion-cli --performance runs it.
+void checkRotorAnalysis(const BladeGeometry& geometry, const DesignParameters& parameters) {
+  rotor::AnalysisOptions options;
+  if (rotor::findAnalysisProblem(parameters, options) || rotor::findSectionProblem(parameters, options))
+    return;
+  rotor::DesignAnalysis analysis = rotor::analyseDesign(geometry, parameters, options);
+  for (const rotor::RotorPerformance& point : analysis.curve) {
+    if (!std::isfinite(point.powerCoefficient) || !std::isfinite(point.thrust) ||
+        point.powerCoefficient > 16.0 / 27.0)
+      fuzzing::finding("a power coefficient that is nan or above the Betz limit",
+                       numberToText(point.tipSpeedRatio));
+  }
+  if (fuzzing::holdsNanOrInf(rotor::performanceCurveCsv(analysis)))
+    fuzzing::finding("nan or inf in the curve", "");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,7 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::remove_all(folder());
   fs::create_directories(folder());
   texts[kFieldOutputName] = (folder() / "d").string();
-  RunResult result = runDesign(texts);
+  WriteOptions options;
+  options.bladeBuilt = [&texts](const BladeGeometry& geometry) {
+    checkRotorAnalysis(geometry, readDesignParameters(texts));
+  };
+  RunResult result = runDesign(texts, {}, options);
   switch (result.status) {
     case RunStatus::kCompleted:
       checkWrittenDesign();

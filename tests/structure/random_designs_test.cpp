@@ -6,9 +6,9 @@
 #include <random>
 #include <string>
 
-#include "built_in_airfoil.h"
 #include "blade/design_limits.h"
 #include "plausible_designs.h"
+#include "rotor/design_analysis.h"
 #include "structure/materials.h"
 #include "structure/strength_report.h"
 #include "test_seed.h"
@@ -33,7 +33,7 @@ TEST(RandomDesigns, GiveFiniteStressesSafetyFactorsAndTables) {
     DesignParameters parameters = readDesignParameters(texts);
     if (findDesignProblem(parameters)) continue;
     BladeGeometry geometry = buildBlade(parameters);
-    if (findBuiltBladeProblem(parameters, geometry)) continue;
+    if (findBuiltBladeProblem(parameters, geometry) || rotor::findSectionProblem(parameters, {})) continue;
     ++analysed;
     StrengthOptions options;
     options.material = builtInMaterials()[random() % builtInMaterials().size()].name;
@@ -45,9 +45,8 @@ TEST(RandomDesigns, GiveFiniteStressesSafetyFactorsAndTables) {
                  texts[kFieldChordLimitZ] + "/" + texts[kFieldChordLimitX] + " hub " +
                  texts[kFieldHubRadius] + " divisions " + texts[kFieldChordDivisions] + " " +
                  options.material + (options.shellMm ? " walled" : " solid"));
-    rotor::RotorBlade blade = rotor::rotorBladeAsBuilt(geometry, parameters);
-    StrengthAnalysis analysis =
-        analyseStrength(geometry, parameters, blade, testing_support::builtInAirfoil(blade, parameters), options);
+    rotor::DesignAnalysis rotor = rotor::analyseDesign(geometry, parameters, {});
+    StrengthAnalysis analysis = analyseStrength(geometry, parameters, rotor.blade, rotor.airfoil, options);
     for (const CaseResult& c : analysis.cases) {
       EXPECT_TRUE(c.safetyFactor > 0 && c.safetyFactor <= kSafetyFactorCeiling) << c.safetyFactor;
       EXPECT_TRUE(std::isfinite(c.tipDeflection) && std::isfinite(c.rootFlapMoment) &&

@@ -16,7 +16,7 @@ class PlausibleDesigns {
  public:
   explicit PlausibleDesigns(std::uint64_t seed) : random_(seed) {}
 
-  // Radius 100-2500 mm (even on a log scale), profiles 0006-6624, 1-8 blades, tip speed ratio
+  // Radius 100-2500 mm (even on a log scale), every accepted profile, 1-8 blades, tip speed ratio
   // 1-12, angle of attack 0-15 degrees, chord limits 10-600 mm, hub and chamfers up to a fifth of
   // the radius, 4-30 divisions; one design in three takes an edge value in one or two fields.
   FormTexts next() {
@@ -53,10 +53,11 @@ class PlausibleDesigns {
     return numberToText(std::round(value * scale) / scale);
   }
 
+  // Any profile the form accepts: camber 0-9 %, at 0-9 tenths, thickness 1-30 %.
   std::string profile() {
-    int camber = whole(0, 6);
-    int position = camber == 0 ? 0 : whole(0, 6);
-    int thickness = whole(6, 24);
+    int camber = whole(0, 9);
+    int position = whole(0, 9);
+    int thickness = whole(1, 30);
     return std::to_string(camber) + std::to_string(position) + (thickness < 10 ? "0" : "") +
            std::to_string(thickness);
   }
