@@ -1,35 +1,25 @@
-// The SDL2 window: the only file that knows SDL. Window systems want their calls on the thread
-// that started them (on macOS the process's first thread), so the window is served on the
-// process's first thread and the program's own logic runs on a second one. They meet in the
-// screen's state under the one screen lock; the program's requests (list the modes, open and
-// close the window, beep) are handed to the window's thread as work.
-//
-// The program ends on its own thread: endProgram writes out the files and closes the window,
-// then unwinds the program's thread to its start, which hands the status to the window's thread.
-// The first thread joins the program's thread before it returns from main, so the process ends
-// (and its static objects go) only once nothing else runs.
+// The SDL2 window's service, on the process's first thread while the program runs on its own
+// (program_thread.h). The two meet in the screen's state under the one screen lock; the program's
+// requests (list the modes, open and close the window, beep) are handed to the window's thread as
+// work. Only the files named sdl_* include SDL.
 #include <SDL.h>
 
 #include <chrono>
-#include <cmath>
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <exception>
-#include <filesystem>
 #include <functional>
 #include <optional>
-#include <string>
 #include <thread>
 
 #include "gfx/input.h"
 #include "gfx/program.h"
-#include "key_codes.h"
-#include "platform.h"
+#include "program_thread.h"
 #include "quiet_libraries.h"
 #include "screen_state.h"
-#include "text/rounding.h"
+#include "sdl_keys.h"
+#include "sdl_tone.h"
 
 namespace zephyrion {
 namespace {
@@ -38,126 +28,6 @@ namespace {
 // collected: as often as the program polls them, so that a click waits for no copy.
 constexpr auto kCopyPeriod = std::chrono::milliseconds(15);
 constexpr auto kInputPeriod = std::chrono::milliseconds(1);
-constexpr int kToneHz = 1000;
-constexpr int kToneMs = 250;
-constexpr int kSampleRate = 44100;
-// The exit status when an error nobody handled stopped the program.
-constexpr int kStoppedByErrorStatus = 1;
-
-// What endProcess throws on the program's thread, to unwind it to its start.
-struct ProgramThreadEnd {
-  int status = 0;
-};
-
-// The window's title: the program's file name without directory and extension.
-std::string programName() {
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || program.stem().empty()) return "zephyrion";
-  return program.stem().string();
-}
-
-// The keys of the number pad act as cursor keys while Num Lock is off.
-std::optional<NamedKey> numberPadKey(SDL_Keycode key) {
-  switch (key) {
-    case SDLK_KP_8:
-      return NamedKey::Up;
-    case SDLK_KP_2:
-      return NamedKey::Down;
-    case SDLK_KP_4:
-      return NamedKey::Left;
-    case SDLK_KP_6:
-      return NamedKey::Right;
-    case SDLK_KP_0:
-      return NamedKey::Insert;
-    case SDLK_KP_PERIOD:
-      return NamedKey::Delete;
-    case SDLK_KP_7:
-      return NamedKey::Home;
-    case SDLK_KP_1:
-      return NamedKey::End;
-    case SDLK_KP_9:
-      return NamedKey::PageUp;
-    case SDLK_KP_3:
-      return NamedKey::PageDown;
-    default:
-      return std::nullopt;
-  }
-}
-
-std::optional<NamedKey> namedKey(SDL_Keycode key, bool numLock) {
-  switch (key) {
-    case SDLK_UP:
-      return NamedKey::Up;
-    case SDLK_DOWN:
-      return NamedKey::Down;
-    case SDLK_LEFT:
-      return NamedKey::Left;
-    case SDLK_RIGHT:
-      return NamedKey::Right;
-    case SDLK_INSERT:
-      return NamedKey::Insert;
-    case SDLK_DELETE:
-      return NamedKey::Delete;
-    case SDLK_HOME:
-      return NamedKey::Home;
-    case SDLK_END:
-      return NamedKey::End;
-    case SDLK_PAGEUP:
-      return NamedKey::PageUp;
-    case SDLK_PAGEDOWN:
-      return NamedKey::PageDown;
-    case SDLK_F1:
-      return NamedKey::F1;
-    case SDLK_F2:
-      return NamedKey::F2;
-    case SDLK_F3:
-      return NamedKey::F3;
-    case SDLK_F4:
-      return NamedKey::F4;
-    case SDLK_F5:
-      return NamedKey::F5;
-    case SDLK_F6:
-      return NamedKey::F6;
-    case SDLK_F7:
-      return NamedKey::F7;
-    case SDLK_F8:
-      return NamedKey::F8;
-    case SDLK_F9:
-      return NamedKey::F9;
-    case SDLK_F10:
-      return NamedKey::F10;
-    case SDLK_RETURN:
-      return NamedKey::Enter;
-    case SDLK_KP_ENTER:
-      return NamedKey::Enter;
-    case SDLK_BACKSPACE:
-      return NamedKey::Backspace;
-    case SDLK_TAB:
-      return NamedKey::Tab;
-    case SDLK_ESCAPE:
-      return NamedKey::Escape;
-    default:
-      return numLock ? std::nullopt : numberPadKey(key);
-  }
-}
-
-int buttonBit(Uint8 button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT:
-      return kLeftButton;
-    case SDL_BUTTON_RIGHT:
-      return kRightButton;
-    case SDL_BUTTON_MIDDLE:
-      return kMiddleButton;
-    case SDL_BUTTON_X1:
-      return kExtraButton1;
-    case SDL_BUTTON_X2:
-      return kExtraButton2;
-    default:
-      return 0;
-  }
-}
 
 // One thing the window reported, translated without the lock and applied under it.
 struct InputChange {
@@ -251,37 +121,8 @@ std::optional<SDL_Rect> copyChangedRows(PixelScreen& screen, SDL_Surface* target
   return copied;
 }
 
-std::vector<std::int16_t> toneSamples() {
-  std::vector<std::int16_t> samples(static_cast<std::size_t>(kSampleRate * kToneMs / 1000));
-  constexpr double kTwoPi = 6.283185307179586;
-  constexpr double kAmplitude = 8000.0;
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    double phase = kTwoPi * kToneHz * static_cast<double>(i) / kSampleRate;
-    samples[i] = static_cast<std::int16_t>(roundToInt32(kAmplitude * std::sin(phase)));
-  }
-  return samples;
-}
-
-// Writes "NAME: stopped by an unexpected error: WHAT" on standard error.
-void reportStoppingError(std::exception_ptr error) {
-  std::string line = programName() + ": stopped by an unexpected error";
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& known) {
-    line += std::string(": ") + known.what();
-  } catch (...) {
-  }
-  line += "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-}
-
-class SdlWindowService final : public Platform {
+class SdlWindowService final : public ProgramBesideWindow {
  public:
-  // On the process's first thread: serves the window until the program has ended; its status.
-  int serve();
-  // On the program's thread: runs the start routine to the program's end, however it ends.
-  void runProgram(void (*startRoutine)());
-
   std::vector<DisplayMode> displayModes() override {
     std::vector<DisplayMode> modes;
     runOnWindowThread([&] { modes = listModes(); });
@@ -300,15 +141,16 @@ class SdlWindowService final : public Platform {
   bool keysCanArrive() override { return true; }
   void waitForConsoleKey() override { waitForTerminalKey(); }
   void beep() override {
-    post([this] { playTone(); });
+    post([this] { tone_.play(); });
   }
-  [[noreturn]] void endProcess(int status) override;
+
+ protected:
+  void serveWindow() override;
+  void programEnded() override;
 
  private:
   void post(std::function<void()> work);
   void runOnWindowThread(const std::function<void()>& work);
-  int endAfterError(std::exception_ptr error);
-  void handOverEnd(int status);
 
   // On the window's thread only.
   bool startVideo();
@@ -321,7 +163,6 @@ class SdlWindowService final : public Platform {
   void translate(const SDL_Event& event, std::vector<InputChange>& changes);
   void keyPressed(const SDL_Keysym& key, std::vector<InputChange>& changes);
   void toggleFullScreen(std::vector<InputChange>& changes);
-  void playTone();
   void shutDown();
 
   // Under the screen lock.
@@ -331,18 +172,16 @@ class SdlWindowService final : public Platform {
   std::uint64_t workPostedCount_ = 0;
   std::uint64_t workDoneCount_ = 0;
   bool ending_ = false;
-  int endStatus_ = 0;
 
   std::thread::id windowThread_ = std::this_thread::get_id();
   enum class Start { Untried, Ready, Failed };
   Start video_ = Start::Untried;
-  Start audio_ = Start::Untried;
   SDL_Window* window_ = nullptr;
   bool fixedKind_ = false;
-  SDL_AudioDeviceID audioDevice_ = 0;
+  SdlTone tone_;
 };
 
-int SdlWindowService::serve() {
+void SdlWindowService::serveWindow() {
   // Ctrl+C ends the process as usual instead of becoming an event nobody asked for.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The surface is copied by the processor: no graphics library to start, nothing to re-create.
@@ -377,7 +216,6 @@ int SdlWindowService::serve() {
   }
   guard.unlock();
   shutDown();
-  return endStatus_;
 }
 
 // A beep that fails is silent: nothing waits for posted work, so nothing hears of its failure.
@@ -418,42 +256,10 @@ void SdlWindowService::runOnWindowThread(const std::function<void()>& work) {
   if (failure) std::rethrow_exception(failure);
 }
 
-// Only the program's thread ends the program; the window's thread runs none of its code, and an
-// end inside work done for the program reaches the program's thread with the work's exceptions.
-void SdlWindowService::endProcess(int status) {
-  throw ProgramThreadEnd{status};
-}
-
-void SdlWindowService::runProgram(void (*startRoutine)()) {
-  int status = 0;
-  try {
-    startRoutine();
-    endProgram(0);
-  } catch (const ProgramThreadEnd& end) {
-    status = end.status;
-  } catch (...) {
-    status = endAfterError(std::current_exception());
-  }
-  handOverEnd(status);
-}
-
-// An error nobody handled still ends the program as endProgram does: the files written out and
-// the window closed, then a line on standard error and a failing status.
-int SdlWindowService::endAfterError(std::exception_ptr error) {
-  reportStoppingError(error);
-  try {
-    endProgram(kStoppedByErrorStatus);
-  } catch (...) {
-    // The end itself (or a window that could not be closed) ends here, as nothing is left to do.
-  }
-  return kStoppedByErrorStatus;
-}
-
-void SdlWindowService::handOverEnd(int status) {
+void SdlWindowService::programEnded() {
   ScreenState& state = screenState();
   std::lock_guard<std::mutex> guard(state.lock);
   ending_ = true;
-  endStatus_ = status;
   workPosted_.notify_one();
 }
 
@@ -643,36 +449,9 @@ void SdlWindowService::toggleFullScreen(std::vector<InputChange>& changes) {
   changes.push_back({InputChange::Kind::Redraw});
 }
 
-// Sound starts apart from the window, once, on the first beep; without a device beeps are silent.
-void SdlWindowService::playTone() {
-  if (audio_ == Start::Untried) {
-    audio_ = Start::Failed;
-    silenceSoundLibrary();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-      SDL_AudioSpec wanted{};
-      wanted.freq = kSampleRate;
-      wanted.format = AUDIO_S16SYS;
-      wanted.channels = 1;
-      wanted.samples = 1024;
-      audioDevice_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-      if (audioDevice_ != 0) {
-        audio_ = Start::Ready;
-      } else {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-      }
-    }
-  }
-  if (audio_ != Start::Ready) return;
-  static const std::vector<std::int16_t> tone = toneSamples();
-  SDL_ClearQueuedAudio(audioDevice_);
-  SDL_QueueAudio(audioDevice_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(std::int16_t)));
-  SDL_PauseAudioDevice(audioDevice_, 0);
-}
-
 void SdlWindowService::shutDown() {
   destroyWindow();
-  if (audioDevice_ != 0) SDL_CloseAudioDevice(audioDevice_);
-  audioDevice_ = 0;
+  tone_.close();
   SDL_Quit();
 }
 
@@ -680,12 +459,7 @@ void SdlWindowService::shutDown() {
 
 int gfxRunProgram(void (*startRoutine)()) {
   SdlWindowService service;
-  installPlatform(&service);
-  std::thread program([&service, startRoutine] { service.runProgram(startRoutine); });
-  int status = service.serve();
-  program.join();
-  installPlatform(nullptr);
-  return status;
+  return service.run(startRoutine);
 }
 
 }  // namespace zephyrion
