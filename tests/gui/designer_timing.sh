@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Measures the designer under Xvfb: from the program's start to the first fully drawn form, and
 # from the press on Calculate to the closed files and to the result lines on screen, beside the
-# whole run of zephyrion-cli for the same design as the baseline. A watcher reads display pixels
+# whole run of zephyrion-cli for the same design as the baseline; then how often the idle window
+# wakes and how much of a core it takes over 10 s without input. A watcher reads display pixels
 # every millisecond on the monotonic clock. Not a test: it prints figures.
 # Usage: designer_timing.sh DESIGNER CLI [RUNS]
 source "$(dirname "$0")/lib.sh"
 here=$(cd "$(dirname "$0")" && pwd)
-designer=$1
-cli=$2
+# The programs are run from a folder of their own, so relative paths are taken from here.
+designer=$(realpath "$1")
+cli=$(realpath "$2")
 runs=${3:-5}
 gui_start_xvfb
 cd "$GUI_TMP"
@@ -37,15 +39,33 @@ def table_closed():
     except OSError:
         return False
 
+def start_designer():
+    program = subprocess.Popen([designer], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+    # The Exit button is drawn last: its outer ring's bottom right corner turns white.
+    return program, wait_until(lambda: pixel(340, 580) == 0xFFFFFF)
+
+def wake_ups(pid):
+    """Voluntary context switches of all the process's threads: each is one sleep that ended."""
+    total = 0
+    for thread in os.listdir("/proc/%d/task" % pid):
+        with open("/proc/%d/task/%s/status" % (pid, thread)) as status:
+            for line in status:
+                if line.startswith("voluntary_ctxt_switches:"):
+                    total += int(line.split()[1])
+    return total
+
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")  # utime + stime
+
 for run in range(1, runs + 1):
     for name in ("xx/Blade.stl", "xx/Blade.xls", "xx/Blade.txt"):
         if os.path.exists(name):
             os.remove(name)
     launched = time.monotonic()
-    program = subprocess.Popen([designer], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
-    # The Exit button is drawn last: its outer ring's bottom right corner turns white.
-    drawn = wait_until(lambda: pixel(340, 580) == 0xFFFFFF)
+    program, drawn = start_designer()
     window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^zephyrion$"],
                             capture_output=True, text=True).stdout.split()[0]
     subprocess.run(["xdotool", "windowfocus", "--sync", window])
@@ -66,4 +86,15 @@ for run in range(1, runs + 1):
           " zephyrion-cli %.0f ms (files %.2fx, lines %.2fx the baseline)"
           % (run, (drawn - launched) * 1000, (closed - pressed) * 1000, (shown - pressed) * 1000,
              baseline * 1000, (closed - pressed) / baseline, (shown - pressed) / baseline), flush=True)
+
+program, _ = start_designer()
+time.sleep(1)
+quiet = 10
+wakes, cpu, started = wake_ups(program.pid), cpu_seconds(program.pid), time.monotonic()
+time.sleep(quiet)
+elapsed = time.monotonic() - started
+print("idle %d s: %.0f wake-ups a second (voluntary context switches, all threads), %.2f %% of a core"
+      % (quiet, (wake_ups(program.pid) - wakes) / elapsed, (cpu_seconds(program.pid) - cpu) / elapsed * 100))
+program.terminate()
+program.wait(timeout=20)
 PYTHON
