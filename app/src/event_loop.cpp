@@ -13,6 +13,7 @@ namespace zephyrion {
 namespace {
 
 constexpr char kEscapeKey = 27;
+constexpr std::int32_t kEveryMillisecond = 1;
 
 // Bits 0-3 of the button word; a fifth button would run into the change bits.
 constexpr std::int32_t kReportedButtons = 0xF;
@@ -68,6 +69,17 @@ void sendMouse(LoopState& state) {
   state.lastWheel = wheel;
 }
 
+// A millisecond, as it always was, while a record of a type of the program's own is on the chain
+// (nothing says when its ticks matter); otherwise until input arrives or a widget's tick matters.
+void waitForNextPass() {
+  const std::int32_t tickMattersIn = msUntilATickMatters();
+  if (tickMattersIn == kEveryMillisecond) {
+    sleepMs(kEveryMillisecond);
+  } else {
+    waitForInput(tickMattersIn);
+  }
+}
+
 bool endsLoop(const std::string& key) {
   static const std::string closeRequest{static_cast<char>(kExtendedKeyPrefix),
                                         static_cast<char>(kKeyWindowClose)};
@@ -84,8 +96,8 @@ void eventLoop() {
     sendKey(key);
     sendTick(state);
     sendMouse(state);
-    sleepMs(1);
     if (endsLoop(key)) return;
+    waitForNextPass();
   }
 }
 

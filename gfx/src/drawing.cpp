@@ -45,26 +45,26 @@ void writeToStandardOutput(std::string_view text) {
   std::fflush(stdout);
 }
 
+// Runs a drawing operation on the open screen under the lock; false without a screen. The window
+// hears of the first change it has not shown, so that it need not look for changes while idle.
+template <typename Operation>
+bool drawOnScreen(Operation operation) {
+  ScreenState& state = screenState();
+  std::unique_lock<std::mutex> guard(state.lock);
+  if (!state.screen) return false;
+  const bool allShown = !state.screen->hasChangedRows();
+  operation(*state.screen);
+  const bool firstChange = allShown && state.screen->hasChangedRows();
+  guard.unlock();
+  if (firstChange) currentPlatform().screenChanged();
+  return true;
+}
+
 // The text of file number 0: on the open screen, else on standard output. The screen's text
 // receiver and gfxPrint both end here and neither calls the other, so a receiver left in place
 // with no screen open prints once instead of handing the text back and forth for ever.
 void printOnScreen(std::string_view text) {
-  ScreenState& state = screenState();
-  std::unique_lock<std::mutex> guard(state.lock);
-  if (state.screen) {
-    state.screen->print(text);
-    return;
-  }
-  guard.unlock();
-  writeToStandardOutput(text);
-}
-
-// Runs a drawing operation on the open screen under the lock; nothing without a screen.
-template <typename Operation>
-void drawOnScreen(Operation operation) {
-  ScreenState& state = screenState();
-  std::lock_guard<std::mutex> guard(state.lock);
-  if (state.screen) operation(*state.screen);
+  if (!drawOnScreen([&](PixelScreen& screen) { screen.print(text); })) writeToStandardOutput(text);
 }
 
 }  // namespace

@@ -92,6 +92,15 @@ void sleepMs(int milliseconds) {
   }
 }
 
+void waitForInput(int milliseconds) {
+  Platform& platform = currentPlatform();
+  if (screenIsOpen()) {
+    platform.waitForInput(milliseconds);
+  } else if (milliseconds > 0) {
+    platform.sleepFor(milliseconds);
+  }
+}
+
 void endProgram(int status) {
   fileClose(0);
   closeScreen();

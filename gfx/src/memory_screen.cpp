@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <mutex>
 
 #include "fonts.h"
@@ -23,6 +24,7 @@ struct MemoryScreen::Backend final : Platform {
   std::vector<DisplayMode> modes;
   std::int64_t clockMs = 0;
   int readingStepMs = 0;
+  int readings = 0;
   std::vector<Action> actions;
   std::uint64_t actionsScheduled = 0;
   int beeps = 0;
@@ -43,6 +45,7 @@ struct MemoryScreen::Backend final : Platform {
 
   void closeWindow() override {}
   double clockSeconds() override {
+    ++readings;
     double reading = static_cast<double>(clockMs) / 1000.0;
     if (readingStepMs > 0) advance(readingStepMs);
     return reading;
@@ -50,6 +53,20 @@ struct MemoryScreen::Backend final : Platform {
   void sleepFor(int milliseconds) override { advance(milliseconds); }
   bool keysCanArrive() override { return !actions.empty(); }
   void waitForConsoleKey() override {}
+  // The clock moves on action by action until one gives input; with no limit and no action left,
+  // nothing could give any, and the wait ends.
+  void waitForInput(int milliseconds) override {
+    const std::int64_t limit =
+        milliseconds < 0 ? std::numeric_limits<std::int64_t>::max() : clockMs + milliseconds;
+    for (;;) {
+      if (takeArrivedInput()) return;
+      auto due = nextAction();
+      if (due == actions.end() || due->atMs > limit) break;
+      runAction(due);
+    }
+    if (milliseconds >= 0) clockMs = std::max(clockMs, limit);
+  }
+  void screenChanged() override {}
   void beep() override { ++beeps; }
   [[noreturn]] void endProcess(int status) override { throw ProgramEnded{status}; }
 
@@ -72,22 +89,37 @@ struct MemoryScreen::Backend final : Platform {
     ScreenState& state = screenState();
     std::lock_guard<std::mutex> guard(state.lock);
     copyMouse(state);
+    if (state.screen) state.inputArrived = true;
   }
 
-  // Moves the clock on, running each due action at its own time, earliest (then first given) first.
+  // Moves the clock on, running each due action at its own time.
   void advance(int milliseconds) {
     std::int64_t target = clockMs + std::max(milliseconds, 0);
-    for (;;) {
-      auto due = std::min_element(actions.begin(), actions.end(), [](const Action& a, const Action& b) {
-        return a.atMs != b.atMs ? a.atMs < b.atMs : a.order < b.order;
-      });
-      if (due == actions.end() || due->atMs > target) break;
-      clockMs = std::max(clockMs, due->atMs);
-      std::function<void()> run = std::move(due->run);
-      actions.erase(due);
-      run();
-    }
+    for (auto due = nextAction(); due != actions.end() && due->atMs <= target; due = nextAction())
+      runAction(due);
     clockMs = target;
+  }
+
+  // The earliest action, the first given of those at the same time.
+  std::vector<Action>::iterator nextAction() {
+    return std::min_element(actions.begin(), actions.end(), [](const Action& a, const Action& b) {
+      return a.atMs != b.atMs ? a.atMs < b.atMs : a.order < b.order;
+    });
+  }
+
+  void runAction(std::vector<Action>::iterator due) {
+    clockMs = std::max(clockMs, due->atMs);
+    std::function<void()> run = std::move(due->run);
+    actions.erase(due);
+    run();
+  }
+
+  static bool takeArrivedInput() {
+    ScreenState& state = screenState();
+    std::lock_guard<std::mutex> guard(state.lock);
+    const bool waits = inputWaits(state);
+    state.inputArrived = false;
+    return waits;
   }
 };
 
@@ -237,7 +269,9 @@ void MemoryScreen::setButtons(int buttons) {
 void MemoryScreen::turnWheel(int notches) {
   ScreenState& state = screenState();
   std::lock_guard<std::mutex> guard(state.lock);
-  if (state.screen) state.mouse.wheel += notches;
+  if (!state.screen) return;
+  state.mouse.wheel += notches;
+  state.inputArrived = true;
 }
 
 void MemoryScreen::setActive(bool active) {
@@ -258,6 +292,10 @@ void MemoryScreen::advanceMs(int milliseconds) {
 
 void MemoryScreen::advanceOnEveryReading(int milliseconds) {
   backend_->readingStepMs = std::max(milliseconds, 0);
+}
+
+int MemoryScreen::clockReadings() const {
+  return backend_->readings;
 }
 
 void MemoryScreen::after(int milliseconds, std::function<void()> action) {

@@ -56,6 +56,7 @@ class PixelScreen {
     return rows;
   }
   void markAllChanged() { markChanged(0, height_ - 1); }
+  bool hasChangedRows() const { return firstChanged_ >= 0; }
 
   std::int32_t setTextGrid(int columns, int rows);
   std::int32_t setColors(std::int32_t foreground, std::int32_t background, std::uint32_t omissionFlags);

@@ -26,6 +26,11 @@ class NoDisplay final : public Platform {
   void sleepFor(int milliseconds) override { sleepMilliseconds(milliseconds); }
   bool keysCanArrive() override { return false; }
   void waitForConsoleKey() override { waitForTerminalKey(); }
+  // No screen opens, so no input can arrive: the time passes.
+  void waitForInput(int milliseconds) override {
+    if (milliseconds > 0) sleepMilliseconds(milliseconds);
+  }
+  void screenChanged() override {}
   void beep() override {}
   [[noreturn]] void endProcess(int status) override { std::exit(status); }
 };

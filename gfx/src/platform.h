@@ -32,6 +32,12 @@ class Platform {
   virtual bool keysCanArrive() = 0;
   // The key wait with no screen open.
   virtual void waitForConsoleKey() = 0;
+  // Returns once inputWaits holds for the screen's state, or once `milliseconds` have passed (-1:
+  // no limit); clears the state's inputArrived mark.
+  virtual void waitForInput(int milliseconds) = 0;
+  // Called after drawing changed the screen while the window showed all of it: changed rows are
+  // waiting to be copied. Without the screen lock held.
+  virtual void screenChanged() = 0;
 
   virtual void beep() = 0;
   // Ends the program after the files and the screen have been closed: the process, or the

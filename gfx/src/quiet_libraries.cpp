@@ -3,7 +3,13 @@
 #if defined(__linux__)
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdarg>
+#if __has_include(<X11/Xlib.h>)
+#include <X11/Xlib.h>
+#include <X11/Xproto.h>
+#define ZEPHYRION_HAS_XLIB 1
+#endif
 #endif
 
 namespace zephyrion {
@@ -33,12 +39,35 @@ Function libraryFunction(const char* library, const char* name) {
   return handle ? reinterpret_cast<Function>(dlsym(handle, name)) : nullptr;
 }
 
+#ifdef ZEPHYRION_HAS_XLIB
+using XErrorHandlerFunction = int (*)(Display* display, XErrorEvent* error);
+std::atomic<XErrorHandlerFunction> previousXErrorHandler{nullptr};
+
+// Called on whichever thread reads the error; the others go to the handler before (Xlib's default
+// one, or SDL's, which ends the process).
+int passLateWakeUp(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
+  XErrorHandlerFunction previous = previousXErrorHandler.load();
+  return previous ? previous(display, error) : 0;
+}
+
+void passLateWakeUps() {
+  using SetHandler = XErrorHandlerFunction (*)(XErrorHandlerFunction);
+  if (previousXErrorHandler.load()) return;
+  if (auto set = libraryFunction<SetHandler>("libX11.so.6", "XSetErrorHandler"))
+    previousXErrorHandler.store(set(passLateWakeUp));
+}
+#else
+void passLateWakeUps() {}
+#endif
+
 }  // namespace
 
 void silenceDisplayLibrary() {
   using SetHandler = void (*)(WaylandLogHandler);
   if (auto set = libraryFunction<SetHandler>("libwayland-client.so.0", "wl_log_set_handler_client"))
     set(dropWaylandMessage);
+  passLateWakeUps();
 }
 
 void silenceSoundLibrary() {

@@ -11,13 +11,19 @@ void storeKey(ScreenState& state, int key) {
   if (!state.screen) return;
   state.keys.push(key);
   state.keyArrived = true;
+  state.inputArrived = true;
 }
 
 void changeButtons(ScreenState& state, int buttons) {
   if (buttons == state.mouse.buttons) return;
   state.mouse.buttons = buttons;
+  state.inputArrived = true;
   if (state.unreportedButtons.size() == kKeptButtonChanges) state.unreportedButtons.pop_front();
   state.unreportedButtons.push_back({state.mouse.x, state.mouse.y, buttons});
+}
+
+bool inputWaits(const ScreenState& state) {
+  return state.inputArrived || !state.keys.empty() || !state.unreportedButtons.empty();
 }
 
 MouseState mouseForPoll(ScreenState& state) {

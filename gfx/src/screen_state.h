@@ -37,6 +37,9 @@ struct ScreenState {
   std::optional<PixelScreen> screen;  // present while a screen is open
   KeyRing keys;
   bool keyArrived = false;  // set by every stored key, cleared by polls and the sleep's looks
+  // Set by every key, pointer, button, wheel and activation change, cleared when waitForInput
+  // returns: input that came after a pass's polls ends the wait that follows them.
+  bool inputArrived = false;
   MouseState mouse;
   // Button changes that no poll has reported yet, oldest first (at most kKeptButtonChanges).
   std::deque<ButtonChange> unreportedButtons;
@@ -57,6 +60,10 @@ inline constexpr std::size_t kKeptButtonChanges = 16;
 // remote desktops send them); each change is kept until a poll has reported it, so the next poll
 // sees the button pressed and a later one sees it released.
 void changeButtons(ScreenState& state, int buttons);
+
+// With the lock held: whether input waits for the program's polls: a key in the buffer, a button
+// change no poll has reported, or anything that arrived since the last input wait.
+bool inputWaits(const ScreenState& state);
 
 // With the lock held: the mouse as the next poll reports it, with the oldest unreported button
 // change (and the pointer where it happened) taking the place of the buttons held now.

@@ -1,5 +1,6 @@
 #include "sdl_tone.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -13,6 +14,9 @@ namespace {
 constexpr int kToneHz = 1000;
 constexpr int kToneMs = 250;
 constexpr int kSampleRate = 44100;
+constexpr Uint16 kBufferSamples = 1024;
+// Past the tone's end, for the device's last buffer (23 ms at 44.1 kHz) to reach the speaker.
+constexpr auto kLastBuffer = std::chrono::milliseconds(50);
 
 std::vector<std::int16_t> toneSamples() {
   std::vector<std::int16_t> samples(static_cast<std::size_t>(kSampleRate * kToneMs / 1000));
@@ -28,11 +32,28 @@ std::vector<std::int16_t> toneSamples() {
 }  // namespace
 
 void SdlTone::play() {
-  if (!startSound()) return;
+  if (!openDevice()) return;
   static const std::vector<std::int16_t> tone = toneSamples();
   SDL_ClearQueuedAudio(device_);
   SDL_QueueAudio(device_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(std::int16_t)));
   SDL_PauseAudioDevice(device_, 0);
+  played_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kToneMs) + kLastBuffer;
+}
+
+int SdlTone::msUntilPlayed() const {
+  if (device_ == 0) return -1;
+  auto left = std::chrono::ceil<std::chrono::milliseconds>(played_ - std::chrono::steady_clock::now());
+  return static_cast<int>(std::max<decltype(left.count())>(left.count(), 0));
+}
+
+// A device slower than the clock still has samples queued: it plays them out first.
+void SdlTone::closeOncePlayed() {
+  if (device_ == 0 || std::chrono::steady_clock::now() < played_) return;
+  if (SDL_GetQueuedAudioSize(device_) > 0) {
+    played_ += kLastBuffer;
+    return;
+  }
+  close();
 }
 
 void SdlTone::close() {
@@ -40,25 +61,27 @@ void SdlTone::close() {
   device_ = 0;
 }
 
-bool SdlTone::startSound() {
-  if (sound_ == Start::Untried) {
-    sound_ = Start::Failed;
+// Sound starts apart from the window, on the first tone; a computer without a sound device is
+// not asked again.
+bool SdlTone::openDevice() {
+  if (device_ != 0) return true;
+  if (soundFailed_) return false;
+  if (SDL_WasInit(SDL_INIT_AUDIO) == 0) {
     silenceSoundLibrary();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-      SDL_AudioSpec wanted{};
-      wanted.freq = kSampleRate;
-      wanted.format = AUDIO_S16SYS;
-      wanted.channels = 1;
-      wanted.samples = 1024;
-      device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-      if (device_ != 0) {
-        sound_ = Start::Ready;
-      } else {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-      }
-    }
+    soundFailed_ = SDL_InitSubSystem(SDL_INIT_AUDIO) != 0;
+    if (soundFailed_) return false;
   }
-  return sound_ == Start::Ready;
+  SDL_AudioSpec wanted{};
+  wanted.freq = kSampleRate;
+  wanted.format = AUDIO_S16SYS;
+  wanted.channels = 1;
+  wanted.samples = kBufferSamples;
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  if (device_ == 0) {
+    soundFailed_ = true;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  return device_ != 0;
 }
 
 }  // namespace zephyrion

@@ -24,10 +24,13 @@
 namespace zephyrion {
 namespace {
 
-// How often changed rows are copied to the window (10 to 20 ms), and how often its events are
-// collected: as often as the program polls them, so that a click waits for no copy.
+// How often, at most, changed rows are copied to the window. The window's thread sleeps until an
+// event, the program's work or changed rows wake it, so a click waits for no copy, and an idle
+// window costs nothing.
 constexpr auto kCopyPeriod = std::chrono::milliseconds(15);
-constexpr auto kInputPeriod = std::chrono::milliseconds(1);
+constexpr int kNoLimit = -1;
+
+using Clock = std::chrono::steady_clock;
 
 // One thing the window reported, translated without the lock and applied under it.
 struct InputChange {
@@ -52,6 +55,7 @@ struct InputChange {
 
 void applyChange(ScreenState& state, const InputChange& change) {
   MouseState& mouse = state.mouse;
+  if (change.kind != InputChange::Kind::Redraw) state.inputArrived = true;
   switch (change.kind) {
     case InputChange::Kind::Key:
       storeKey(state, change.a);
@@ -140,6 +144,8 @@ class SdlWindowService final : public ProgramBesideWindow {
   void sleepFor(int milliseconds) override { sleepMilliseconds(milliseconds); }
   bool keysCanArrive() override { return true; }
   void waitForConsoleKey() override { waitForTerminalKey(); }
+  void waitForInput(int milliseconds) override;
+  void screenChanged() override;
   void beep() override {
     post([this] { tone_.play(); });
   }
@@ -151,6 +157,7 @@ class SdlWindowService final : public ProgramBesideWindow {
  private:
   void post(std::function<void()> work);
   void runOnWindowThread(const std::function<void()>& work);
+  void wakeWindowThread();
 
   // On the window's thread only.
   bool startVideo();
@@ -158,7 +165,9 @@ class SdlWindowService final : public ProgramBesideWindow {
   bool createWindow(const WindowRequest& request);
   bool createWindowOfKind(int width, int height, bool fullScreen);
   void destroyWindow();
-  void serviceWindow(bool copyRows);
+  void runPostedWork(std::unique_lock<std::mutex>& guard);
+  void serviceWindow();
+  int eventWaitMs();
   void collectInput(std::vector<InputChange>& changes);
   void translate(const SDL_Event& event, std::vector<InputChange>& changes);
   void keyPressed(const SDL_Keysym& key, std::vector<InputChange>& changes);
@@ -172,6 +181,10 @@ class SdlWindowService final : public ProgramBesideWindow {
   std::uint64_t workPostedCount_ = 0;
   std::uint64_t workDoneCount_ = 0;
   bool ending_ = false;
+  bool windowShown_ = false;  // the window's thread waits for SDL's events, not for workPosted_
+  std::condition_variable inputArrives_;
+
+  Clock::time_point nextCopy_ = Clock::now();
 
   std::thread::id windowThread_ = std::this_thread::get_id();
   enum class Start { Untried, Ready, Failed };
@@ -188,34 +201,56 @@ void SdlWindowService::serveWindow() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   ScreenState& state = screenState();
   std::unique_lock<std::mutex> guard(state.lock);
-  auto hasWork = [&] { return !work_.empty() || ending_; };
-  auto nextCopy = std::chrono::steady_clock::now();
   while (!ending_) {
-    if (window_) {
-      workPosted_.wait_for(guard, kInputPeriod, hasWork);
-    } else {
-      workPosted_.wait(guard, hasWork);
-    }
-    while (!work_.empty()) {
-      std::function<void()> work = std::move(work_.front());
-      work_.pop_front();
+    if (!windowShown_) workPosted_.wait(guard, [&] { return !work_.empty() || ending_; });
+    runPostedWork(guard);
+    if (windowShown_ && !ending_) {
       guard.unlock();
-      work();
-      guard.lock();
-      ++workDoneCount_;
-      workDone_.notify_all();
-    }
-    if (window_ && !ending_) {
-      auto now = std::chrono::steady_clock::now();
-      bool copyRows = now >= nextCopy;
-      if (copyRows) nextCopy = now + kCopyPeriod;
-      guard.unlock();
-      serviceWindow(copyRows);
+      serviceWindow();
       guard.lock();
     }
   }
   guard.unlock();
   shutDown();
+}
+
+void SdlWindowService::runPostedWork(std::unique_lock<std::mutex>& guard) {
+  while (!work_.empty()) {
+    std::function<void()> work = std::move(work_.front());
+    work_.pop_front();
+    guard.unlock();
+    work();
+    guard.lock();
+    ++workDoneCount_;
+    workDone_.notify_all();
+  }
+}
+
+// With the screen lock held. An event ends the window thread's wait for SDL's events; it means
+// nothing itself, and SDL's queue keeps it until that wait, however late it begins.
+void SdlWindowService::wakeWindowThread() {
+  if (!windowShown_) return;
+  SDL_Event wake{};
+  wake.type = SDL_USEREVENT;
+  SDL_PushEvent(&wake);
+}
+
+void SdlWindowService::waitForInput(int milliseconds) {
+  ScreenState& state = screenState();
+  std::unique_lock<std::mutex> guard(state.lock);
+  auto arrived = [&] { return inputWaits(state); };
+  if (milliseconds < 0) {
+    inputArrives_.wait(guard, arrived);
+  } else {
+    inputArrives_.wait_for(guard, std::chrono::milliseconds(milliseconds), arrived);
+  }
+  state.inputArrived = false;
+}
+
+void SdlWindowService::screenChanged() {
+  ScreenState& state = screenState();
+  std::lock_guard<std::mutex> guard(state.lock);
+  wakeWindowThread();
 }
 
 // A beep that fails is silent: nothing waits for posted work, so nothing hears of its failure.
@@ -230,6 +265,7 @@ void SdlWindowService::post(std::function<void()> work) {
   });
   ++workPostedCount_;
   workPosted_.notify_one();
+  wakeWindowThread();
 }
 
 // An exception of the work reaches the caller, on its own thread, as if the work had run there.
@@ -251,6 +287,7 @@ void SdlWindowService::runOnWindowThread(const std::function<void()>& work) {
     });
     std::uint64_t ticket = ++workPostedCount_;
     workPosted_.notify_one();
+    wakeWindowThread();
     workDone_.wait(guard, [&] { return workDoneCount_ >= ticket; });
   }
   if (failure) std::rethrow_exception(failure);
@@ -261,6 +298,7 @@ void SdlWindowService::programEnded() {
   std::lock_guard<std::mutex> guard(state.lock);
   ending_ = true;
   workPosted_.notify_one();
+  wakeWindowThread();
 }
 
 // Without a display SDL falls back to drivers that show nothing; those count as no display.
@@ -322,6 +360,7 @@ bool SdlWindowService::createWindowOfKind(int width, int height, bool fullScreen
   {
     ScreenState& state = screenState();
     std::lock_guard<std::mutex> guard(state.lock);
+    windowShown_ = true;
     if (state.screen) {
       state.screen->markAllChanged();
       copied = copyChangedRows(*state.screen, target);
@@ -334,26 +373,55 @@ bool SdlWindowService::createWindowOfKind(int width, int height, bool fullScreen
 
 void SdlWindowService::destroyWindow() {
   if (!window_) return;
+  {
+    ScreenState& state = screenState();
+    std::lock_guard<std::mutex> guard(state.lock);
+    windowShown_ = false;
+  }
   SDL_DestroyWindow(window_);
   window_ = nullptr;
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
-void SdlWindowService::serviceWindow(bool copyRows) {
+// Sleeps until SDL has an event (the program's wake-ups among them) or something is due; then
+// hands the input to the program and copies the changed rows, once a copy period has passed.
+void SdlWindowService::serviceWindow() {
   std::vector<InputChange> changes;
-  collectInput(changes);
-  if (changes.empty() && !copyRows) return;
-  SDL_Surface* target = copyRows ? SDL_GetWindowSurface(window_) : nullptr;
+  SDL_Event event;
+  if (SDL_WaitEventTimeout(&event, eventWaitMs())) {
+    translate(event, changes);
+    collectInput(changes);
+  }
+  tone_.closeOncePlayed();
+  const Clock::time_point now = Clock::now();
+  SDL_Surface* target = now >= nextCopy_ ? SDL_GetWindowSurface(window_) : nullptr;
   std::optional<SDL_Rect> copied;
   {
     ScreenState& state = screenState();
     std::lock_guard<std::mutex> guard(state.lock);
     for (const InputChange& change : changes)
       applyChange(state, change);
-    if (state.screen && target) copied = copyChangedRows(*state.screen, target);
+    if (state.inputArrived) inputArrives_.notify_one();
+    if (state.screen && target && state.screen->hasChangedRows()) {
+      copied = copyChangedRows(*state.screen, target);
+      nextCopy_ = now + kCopyPeriod;
+    }
   }
   if (copied) SDL_UpdateWindowSurfaceRects(window_, &*copied, 1);
+}
+
+// Until changed rows are due to be copied or the tone has played; with neither, until an event.
+int SdlWindowService::eventWaitMs() {
+  int wait = tone_.msUntilPlayed();
+  ScreenState& state = screenState();
+  std::lock_guard<std::mutex> guard(state.lock);
+  if (state.screen && state.screen->hasChangedRows()) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(nextCopy_ - Clock::now()).count();
+    int copyWait = static_cast<int>(std::max<decltype(left)>(left, 0));
+    wait = wait == kNoLimit ? copyWait : std::min(wait, copyWait);
+  }
+  return wait;
 }
 
 void SdlWindowService::collectInput(std::vector<InputChange>& changes) {

@@ -54,6 +54,8 @@ class WaitingWindow final : public ProgramBesideWindow {
   void sleepFor(int) override {}
   bool keysCanArrive() override { return false; }
   void waitForConsoleKey() override {}
+  void waitForInput(int) override {}
+  void screenChanged() override {}
   void beep() override {}
 
  protected:

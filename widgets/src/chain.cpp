@@ -1,5 +1,6 @@
 #include "widgets/chain.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "widgets/button.h"
@@ -45,6 +46,33 @@ void dispatchEvent(std::int32_t kind, WidgetRef record, std::int32_t a, std::int
   } else if (WidgetHandler handler = registeredHandler(typeName)) {
     handler(record.record, kind, a, b, c, d);
   }
+}
+
+namespace {
+
+constexpr std::int32_t kNoTickMatters = -1;
+constexpr std::int32_t kEveryTick = 1;
+
+std::int32_t sooner(std::int32_t a, std::int32_t b) {
+  if (a == kNoTickMatters) return b;
+  if (b == kNoTickMatters) return a;
+  return std::min(a, b);
+}
+
+}  // namespace
+
+// The walk ends where dispatch does: at a record whose type has no handler.
+std::int32_t msUntilATickMatters() {
+  std::int32_t soonest = kNoTickMatters;
+  for (WidgetRef record = widgetChainHead; record && record.typeName; record = *record.recordsNext) {
+    const std::string& typeName = *record.typeName;
+    if (typeName == "xEdit") {
+      soonest = sooner(soonest, msUntilCaretTurns(*static_cast<const xEdit*>(record.record)));
+    } else if (typeName != "xButton" && typeName != "xCanvas") {
+      return registeredHandler(typeName) ? kEveryTick : soonest;
+    }
+  }
+  return soonest;
 }
 
 void linkAtChainHead(const std::string& typeName, void* record, WidgetRef& next) {

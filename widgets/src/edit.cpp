@@ -185,6 +185,13 @@ void editSet(xEdit& edit, std::string_view caption, std::string_view text, std::
   drawEdit(edit);
 }
 
+std::int32_t msUntilCaretTurns(const xEdit& edit) {
+  if (edit.focused == 0) return -1;
+  // The counter values at which blink shows and hides the caret.
+  const std::int64_t turnsAt = edit.blinkMs > 0 ? kBlinkHalfPeriodMs + 1 : 1;
+  return static_cast<std::int32_t>(std::max<std::int64_t>(turnsAt - edit.blinkMs, 1));
+}
+
 void editOnEvent(xEdit& edit, std::int32_t kind, std::int32_t a, std::int32_t b, std::int32_t c,
                  std::int32_t d) {
   if (kind == EVENT_MOUSE && d == kLeftPressed) press(edit, a, b);

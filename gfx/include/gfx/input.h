@@ -48,6 +48,13 @@ double clockSeconds();
 // open, -1 waits for a key of the terminal, and returns at once when standard input is none.
 void sleepMs(int milliseconds);
 
+// Sleeps until input arrives (a key, or a change of the pointer, its buttons or wheel, or of the
+// window's activation) or `milliseconds` have passed; -1 sets no limit. Returns at once while
+// input waits for the polls: a key in the buffer, a button change not yet reported, or anything
+// that arrived since the last such wait returned, also while the program was busy. With no
+// screen open no input arrives: it sleeps the time, and returns at once given no limit.
+void waitForInput(int milliseconds);
+
 // Closes every open file slot (writing its buffered bytes), closes the screen and ends the
 // process with the status. Nothing after it runs (a window program's thread unwinds to its
 // start, see gfxRunProgram).

@@ -8,7 +8,8 @@
 //   screen.after(30, [&] { screen.pressKey(27); });   // Escape 30 ms later (in sleepMs time)
 //   EXPECT_EQ(screen.pixel(100, 40), 0xD4D0C8);
 //
-// The clock starts at 0 and moves only when the program sleeps (sleepMs) or the test calls
+// The clock starts at 0 and moves only when the program sleeps (sleepMs) or waits for input
+// (waitForInput: to the first action that gives some, or the wait's end), or the test calls
 // advanceMs (or, when asked, on every reading); actions given to `after` run when the clock reaches their
 // time. endProgram closes the files and the screen and then throws ProgramEnded instead of ending the test
 // process.
@@ -80,6 +81,8 @@ class MemoryScreen {
   // From now on every reading by the program (clockSeconds) moves the clock on by that much
   // after it is read, as a real clock moves while the program works; 0 (the start) stops it.
   void advanceOnEveryReading(int milliseconds);
+  // How many times the program has read the clock (clockSeconds).
+  int clockReadings() const;
   // Runs the action when the clock has moved `milliseconds` on from now.
   void after(int milliseconds, std::function<void()> action);
 

@@ -61,6 +61,11 @@ void linkAtChainHead(const std::string& typeName, void* record, WidgetRef& next)
 // refers to a record that has ended, whatever order records end in.
 void unlinkFromChain(const void* record);
 
+// How long the records the events reach can go without a tick before one changes them (a focused
+// field's caret turns); -1 when no tick would. A record of a type of the program's own gets a
+// tick every millisecond, as nothing tells when its ticks matter.
+std::int32_t msUntilATickMatters();
+
 // A handler of a record type of the program's own: reacts to the event for the record and must
 // pass it on with dispatchEvent(kind, next, ...).
 using WidgetHandler = void (*)(void* record, std::int32_t kind, std::int32_t a, std::int32_t b,

@@ -51,6 +51,10 @@ inline constexpr std::string_view kKeepCaption = "NIL";
 void editSet(xEdit& edit, std::string_view caption, std::string_view text, std::int32_t x, std::int32_t y,
              std::int32_t width, std::int32_t captionMode, std::int32_t textColor, std::int32_t backColor);
 
+// The milliseconds of ticks after which the caret shows or hides; -1 for a field without focus,
+// to which ticks change nothing.
+std::int32_t msUntilCaretTurns(const xEdit& edit);
+
 // Focus and caret on a left press, selection on a drag, the caret blink on ticks, the editing
 // keys while focused; then passes the event on to `next`.
 void editOnEvent(xEdit& edit, std::int32_t kind, std::int32_t a, std::int32_t b, std::int32_t c,
