@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installed into a DESTDIR, Zephyrion is a desktop program: both programs in bin/, a desktop
 # entry that desktop-file-validate passes and whose Exec and Icon name what was installed, an
-# icon, and a manual page for each program, zephyrion-cli's listing every option its --help
-# names. The installed zephyrion-cli writes the default design's bytes.
+# icon, a compressed manual page for each program, zephyrion-cli's listing every option its
+# --help names, and the copyright and changelog. The installed zephyrion-cli writes the default
+# design's bytes.
 # Arguments: the build folder and the version the programs report.
 set -euo pipefail
 build=$1
@@ -20,9 +21,11 @@ usr=$dest/root/usr
 expected="bin/zephyrion
 bin/zephyrion-cli
 share/applications/zephyrion.desktop
+share/doc/zephyrion/changelog.gz
+share/doc/zephyrion/copyright
 share/icons/hicolor/scalable/apps/zephyrion.svg
-share/man/man1/zephyrion-cli.1
-share/man/man1/zephyrion.1"
+share/man/man1/zephyrion-cli.1.gz
+share/man/man1/zephyrion.1.gz"
 installed=$(cd "$usr" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [[ $installed == "$expected" ]] || fail "installed files:
 $installed"
@@ -44,14 +47,15 @@ icon=$usr/share/icons/hicolor/scalable/apps/${icon_line#Icon=}.svg
 grep -q '<svg ' "$icon" || fail "the icon is no SVG picture"
 
 for page in zephyrion zephyrion-cli; do
-  file=$usr/share/man/man1/$page.1
+  file=$dest/$page.1
+  gzip -dc "$usr/share/man/man1/$page.1.gz" >"$file"
   title=${page^^}
   head -n 1 "$file" | grep -qF ".TH ${title//-/\\-} 1 " || fail "$page.1 does not start as a page of section 1"
   warnings=$(groff -man -Tutf8 -ww -z "$file" 2>&1) || fail "groff cannot set $page.1: $warnings"
   [[ -z $warnings ]] || fail "groff warns about $page.1: $warnings"
 done
 while read -r option; do
-  grep -qF ".B ${option//-/\\-}" "$usr/share/man/man1/zephyrion-cli.1" || fail "the manual page lacks $option"
+  grep -qF ".B ${option//-/\\-}" "$dest/zephyrion-cli.1" || fail "the manual page lacks $option"
 done < <("$usr/bin/zephyrion-cli" --help | grep -oE '^  --[a-z-]+')
 
 mkdir "$dest/run"
