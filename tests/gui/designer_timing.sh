@@ -93,8 +93,9 @@ quiet = 10
 wakes, cpu, started = wake_ups(program.pid), cpu_seconds(program.pid), time.monotonic()
 time.sleep(quiet)
 elapsed = time.monotonic() - started
-print("idle %d s: %.0f wake-ups a second (voluntary context switches, all threads), %.2f %% of a core"
-      % (quiet, (wake_ups(program.pid) - wakes) / elapsed, (cpu_seconds(program.pid) - cpu) / elapsed * 100))
+woke = wake_ups(program.pid) - wakes
+print("idle %d s: %d wake-ups, %.1f a second (voluntary context switches, all threads), %.2f %% of a core"
+      % (quiet, woke, woke / elapsed, (cpu_seconds(program.pid) - cpu) / elapsed * 100))
 program.terminate()
 program.wait(timeout=20)
 PYTHON
