@@ -69,6 +69,30 @@ bool inputWaits(const ScreenState& state);
 // change (and the pointer where it happened) taking the place of the buttons held now.
 MouseState mouseForPoll(ScreenState& state);
 
+// One thing a window reported, translated without the lock and applied under it.
+struct InputChange {
+  enum class Kind {
+    Key,
+    Motion,
+    ButtonDown,
+    ButtonUp,
+    Wheel,
+    Focus,
+    Blur,
+    Minimise,
+    Restore,
+    Enter,
+    Leave,
+    Redraw
+  };
+  Kind kind;
+  int a = 0;  // the key, the pointer's x, the button's bit or the wheel's notches
+  int b = 0;  // the pointer's y
+};
+
+// With the lock held: the change in the screen's state; every change but Redraw is input.
+void applyChange(ScreenState& state, const InputChange& change);
+
 // Closes the screen if one is open: the window goes and file number 0 prints to standard output again.
 void closeScreen();
 
