@@ -14,6 +14,9 @@ constinit std::int32_t lastWidgetY = 0;
 
 namespace {
 
+constexpr std::int32_t kNoTickMatters = -1;
+constexpr std::int32_t kEveryTick = 1;
+
 struct RegisteredType {
   std::string typeName;
   WidgetHandler handler;
@@ -29,6 +32,12 @@ WidgetHandler registeredHandler(const std::string& typeName) {
     if (type.typeName == typeName) return type.handler;
   }
   return nullptr;
+}
+
+std::int32_t sooner(std::int32_t a, std::int32_t b) {
+  if (a == kNoTickMatters) return b;
+  if (b == kNoTickMatters) return a;
+  return std::min(a, b);
 }
 
 }  // namespace
@@ -47,19 +56,6 @@ void dispatchEvent(std::int32_t kind, WidgetRef record, std::int32_t a, std::int
     handler(record.record, kind, a, b, c, d);
   }
 }
-
-namespace {
-
-constexpr std::int32_t kNoTickMatters = -1;
-constexpr std::int32_t kEveryTick = 1;
-
-std::int32_t sooner(std::int32_t a, std::int32_t b) {
-  if (a == kNoTickMatters) return b;
-  if (b == kNoTickMatters) return a;
-  return std::min(a, b);
-}
-
-}  // namespace
 
 // The walk ends where dispatch does: at a record whose type has no handler.
 std::int32_t msUntilATickMatters() {
