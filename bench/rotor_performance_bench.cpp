@@ -73,7 +73,7 @@ void BM_DesignRunBaseline(benchmark::State& state) {
   });
 }
 
-// The default blade's rough built-in airfoil over the Reynolds numbers of the 59-point curve.
+// The default blade's rough built-in airfoil over the Reynolds numbers of the 30-point curve.
 zephyrion::rotor::Airfoil builtInAirfoil(const DefaultRotor& rotor,
                                          const zephyrion::rotor::Conditions& conditions) {
   double highestTipSpeedRatio = zephyrion::rotor::curveTipSpeedRatios(5).back();
@@ -89,7 +89,7 @@ void BM_BuiltInAirfoil(benchmark::State& state) {
   againstDesignRun(state, [&] { benchmark::DoNotOptimize(builtInAirfoil(rotor, {})); });
 }
 
-// The 59-point curve of the default blade with the built-in NACA polars, as --performance runs it.
+// The 30-point curve of the default blade with the built-in NACA polars, as --performance runs it.
 void BM_PerformanceCurve(benchmark::State& state) {
   const DefaultRotor& rotor = defaultRotor();
   againstDesignRun(state, [&] {

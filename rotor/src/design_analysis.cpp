@@ -12,10 +12,10 @@
 namespace zephyrion::rotor {
 namespace {
 
-// The curve runs from the lowest tip speed ratio the form allows in quarter steps to 15, or on to
+// The curve runs from the lowest tip speed ratio the form allows in half steps to 15, or on to
 // one and a half times the design's, so that it holds the design point and a rotor's best.
 constexpr double kCurveFirst = 0.5;
-constexpr double kCurveStep = 0.25;
+constexpr double kCurveStep = 0.5;
 constexpr double kCurveLeastLast = 15;
 constexpr double kCurveReachBeyondDesign = 1.5;
 

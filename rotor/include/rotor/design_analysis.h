@@ -32,7 +32,7 @@ struct AnalysisOptions {
   std::optional<WindRange> winds;     // none: the design's wind alone
 };
 
-// The curve's tip speed ratios: from 0.5 in steps of 0.25 up to 15, or on to one and a half
+// The curve's tip speed ratios: from 0.5 in steps of 0.5 up to 15, or on to one and a half
 // times the design's when that is further.
 std::vector<double> curveTipSpeedRatios(double designTipSpeedRatio);
 
