@@ -73,9 +73,11 @@ class EdgeCells {
     std::size_t x0, x1, y0, y1;
   };
 
+  // A value that is no number falls in the first cell, so that its conversion stays defined.
   std::size_t cellOf(double value, double low, double high) const {
     if (!(high > low)) return 0;
     double cell = std::floor((value - low) / (high - low) * static_cast<double>(side_));
+    if (std::isnan(cell)) return 0;
     return static_cast<std::size_t>(std::clamp(cell, 0.0, static_cast<double>(side_ - 1)));
   }
 

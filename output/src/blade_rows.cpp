@@ -1,6 +1,7 @@
 #include "blade_rows.h"
 
 #include <algorithm>
+#include <cassert>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -25,15 +26,20 @@ constexpr std::size_t kSlotsPerThread = 2;
 // A growing run of bytes in a buffer sized once for the most a chunk can take.
 class ByteBlock {
  public:
-  explicit ByteBlock(std::size_t capacity) : bytes_(new char[capacity]), end_(bytes_.get()) {}
+  explicit ByteBlock(std::size_t capacity)
+      : bytes_(new char[capacity]), end_(bytes_.get()), capacity_(capacity) {}
   char* end() { return end_; }
-  void setEnd(char* end) { end_ = end; }
+  void setEnd(char* end) {
+    assert(end >= bytes_.get() && end <= bytes_.get() + capacity_);  // the chunk's bound was met
+    end_ = end;
+  }
   void clear() { end_ = bytes_.get(); }
   std::string_view view() const { return {bytes_.get(), static_cast<std::size_t>(end_ - bytes_.get())}; }
 
  private:
   std::unique_ptr<char[]> bytes_;
   char* end_;
+  std::size_t capacity_;
 };
 
 // What one chunk of rows needs between its steps.

@@ -83,5 +83,13 @@ TEST(SectionOutline, EdgesThatOnlyTouchOrOverlapDoNotFold) {
   EXPECT_FALSE(rowFoldsOverItself(gridHolding(allOnePoint), 1));
 }
 
+// A point that is no number crosses nothing, and finding so converts no NaN to an index (the
+// sanitizer build would stop on it).
+TEST(SectionOutline, APointThatIsNoNumberCrossesNothing) {
+  std::vector<Point> square = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+  square[1].y = std::nan("");
+  EXPECT_FALSE(rowFoldsOverItself(gridHolding(square), 1));
+}
+
 }  // namespace
 }  // namespace zephyrion

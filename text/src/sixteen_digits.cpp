@@ -17,7 +17,9 @@
 
 #include <array>
 #include <bit>
+#include <cassert>
 #include <charconv>
+#include <cmath>
 
 namespace zephyrion {
 namespace {
@@ -138,6 +140,7 @@ SixteenDigits fallBack(double magnitude) {
 }  // namespace
 
 SixteenDigits roundToSixteenDigits(double magnitude) {
+  assert(magnitude > 0 && std::isfinite(magnitude));  // 0 has no first bit to normalise by
   const NormalisedBinary v = normalise(magnitude);
   // v lies in [2^(e+63), 2^(e+64)), so its first digit is at k or k + 1.
   int k = floorLog10OfPowerOfTwo(v.exponent + 63);
