@@ -60,6 +60,13 @@ struct Extents {
   bool anything = false;
 };
 
+bool markDrawn(const Plot& plot, const MarkedPoint& mark) {
+  return drawable(mark.x) && drawable(mark.y) && !aboveCeiling(plot, mark.y);
+}
+bool referenceDrawn(const Plot& plot) {
+  return plot.reference && drawable(plot.reference->y) && !aboveCeiling(plot, plot.reference->y);
+}
+
 Extents drawnExtents(const Plot& plot) {
   Extents extents;
   auto takePoint = [&](double x, double y) {
@@ -69,13 +76,13 @@ Extents drawnExtents(const Plot& plot) {
   };
   for (const Series& series : plot.series) {
     for (std::size_t i = 0; i < pointCount(series); ++i) {
-      if (pointDrawn(series, i)) takePoint(series.x[i], series.y[i]);
+      if (pointDrawn(series, i)) takePoint(series.x[i], shownY(plot, series.y[i]));
     }
   }
   for (const MarkedPoint& mark : plot.marks) {
-    if (drawable(mark.x) && drawable(mark.y)) takePoint(mark.x, mark.y);
+    if (markDrawn(plot, mark)) takePoint(mark.x, mark.y);
   }
-  if (plot.reference && drawable(plot.reference->y)) extents.y.take(plot.reference->y);
+  if (referenceDrawn(plot)) extents.y.take(plot.reference->y);
   if (plot.bars) {
     Extent& heights = barsOnSecondAxis(plot) ? extents.secondY : extents.y;
     for (std::size_t i = 0; i < barCount(*plot.bars); ++i) {
@@ -83,7 +90,7 @@ Extents drawnExtents(const Plot& plot) {
       extents.x.take(plot.bars->x[i] - plot.bars->width / 2);
       extents.x.take(plot.bars->x[i] + plot.bars->width / 2);
       heights.take(0);
-      heights.take(plot.bars->height[i]);
+      heights.take(barsOnSecondAxis(plot) ? plot.bars->height[i] : shownY(plot, plot.bars->height[i]));
       extents.anything = true;
     }
   }
@@ -302,14 +309,15 @@ void appendSecondAxis(std::string& out, const Frame& frame, const Scale& y, cons
   appendText(out, kWidth - kLineHeight, middle, axisTitleText(title), "middle", turn);
 }
 
-void appendBars(std::string& out, const Bars& bars, const Scale& x, const Scale& y) {
+void appendBars(std::string& out, const Plot& plot, const Scale& x, const Scale& y) {
+  const Bars& bars = *plot.bars;
   out += "<g class=\"bars\">\n";
   for (std::size_t i = 0; i < barCount(bars); ++i) {
     if (!barDrawn(bars, i)) continue;
     double left = x(bars.x[i] - bars.width / 2);
     double right = x(bars.x[i] + bars.width / 2);
     double base = y(0);
-    double top = y(bars.height[i]);
+    double top = y(barsOnSecondAxis(plot) ? bars.height[i] : shownY(plot, bars.height[i]));
     appendRect(out, "bar", left, std::min(base, top), right - left, std::abs(base - top), kBarColour,
                kInkColour);
   }
@@ -332,9 +340,17 @@ void appendPolyline(std::string& out, const std::vector<double>& points, std::si
   out += "/>\n";
 }
 
-// One polyline for each run of drawn points: a value left out breaks the line there. A run of one
-// point is a dot, so that it does not vanish.
-void appendSeries(std::string& out, const Series& series, std::size_t index, const Scale& x, const Scale& y) {
+// Where the segment from point a to point b crosses the height `at`, which lies between theirs.
+double crossingX(double xa, double ya, double xb, double yb, double at) {
+  // The fraction first, so that no product of two huge values overflows.
+  return xa + (at - ya) / (yb - ya) * (xb - xa);
+}
+
+// One polyline for each run of drawn points: a value left out breaks the line there, and so does a
+// stretch above the ceiling, the line cut where it crosses it. A run of one point is a dot, so
+// that it does not vanish.
+void appendSeries(std::string& out, const Plot& plot, std::size_t index, const Scale& x, const Scale& y) {
+  const Series& series = plot.series[index];
   out += "<g class=\"series series-" + countText(index + 1) + "\">\n";
   std::vector<double> run;
   auto endRun = [&] {
@@ -343,15 +359,29 @@ void appendSeries(std::string& out, const Series& series, std::size_t index, con
       appendCircle(out, "lone", run[0], run[1], 2.5, colourOf(index));
     run.clear();
   };
+  auto addToRun = [&](double atX, double atY) {
+    if (!drawsLine(series.drawnAs)) return;
+    run.push_back(x(atX));
+    run.push_back(y(atY));
+  };
+  bool previousDrawn = false;
   for (std::size_t i = 0; i < pointCount(series); ++i) {
     if (!pointDrawn(series, i)) {
       endRun();
+      previousDrawn = false;
       continue;
     }
-    if (drawsLine(series.drawnAs)) {
-      run.push_back(x(series.x[i]));
-      run.push_back(y(series.y[i]));
+    bool above = aboveCeiling(plot, series.y[i]);
+    if (previousDrawn && above != aboveCeiling(plot, series.y[i - 1])) {
+      double ceiling = *plot.yCeiling;
+      addToRun(crossingX(series.x[i - 1], series.y[i - 1], series.x[i], series.y[i], ceiling), ceiling);
     }
+    previousDrawn = true;
+    if (above) {
+      endRun();
+      continue;
+    }
+    addToRun(series.x[i], series.y[i]);
     if (drawsMarkers(series.drawnAs))
       appendCircle(out, "marker", x(series.x[i]), y(series.y[i]), 3, colourOf(index));
   }
@@ -394,9 +424,13 @@ void appendMark(std::string& out, const MarkedPoint& mark, const Frame& frame, c
   std::string label = mark.label + " (" + figureText(mark.x) + ", " + figureText(mark.y) + ")";
   double width = textWidth(label);
   std::vector<Box> places;
-  for (double top : {atY - kGap - kFontSize - 2, atY + kGap + 2}) {
-    places.push_back({atX + kGap, top, atX + kGap + width, top + kFontSize});
-    places.push_back({atX - kGap - width, top, atX - kGap, top + kFontSize});
+  // Marks close together push their labels a line further out each.
+  for (int linesAway = 0; linesAway < 4; ++linesAway) {
+    double away = linesAway * kLineHeight;
+    for (double top : {atY - kGap - kFontSize - 2 - away, atY + kGap + 2 + away}) {
+      places.push_back({atX + kGap, top, atX + kGap + width, top + kFontSize});
+      places.push_back({atX - kGap - width, top, atX - kGap, top + kFontSize});
+    }
   }
   auto clear = [&](const Box& place) {
     return std::none_of(labels.begin(), labels.end(),
@@ -408,6 +442,11 @@ void appendMark(std::string& out, const MarkedPoint& mark, const Frame& frame, c
     found = std::find_if(places.begin(), places.end(), [&](const Box& p) { return p.inside(frame); });
   Box place = found == places.end() ? places.front() : *found;
   labels.push_back(place);
+  // A label pushed out from its ring is tied to it by a thin line.
+  if (found != places.end() && found - places.begin() >= 4) {
+    double toX = place.left > atX ? place.left : place.right;
+    appendLine(out, atX, atY, toX, (place.top + place.bottom) / 2, kInkColour, {}, "0.75");
+  }
   // Baseline a fifth of the font size above the box's bottom, for the descenders.
   appendText(out, place.left, place.bottom - kFontSize / 5, label, "start", kHalo);
 }
@@ -423,19 +462,56 @@ struct Layout {
   double height = 0;
 };
 
-// Margins wide enough for the tick labels and axis titles, the legend's rows above the frame and
-// the notes below it. The frame keeps its height, the drawing grows with the rows.
-Layout layOut(const Plot& plot, const Extents& extents, std::size_t noteCount) {
-  Layout layout{{}, {extents.x.ticks()}, {extents.y.ticks()}, {extents.secondY.ticks()}, {}, 0, 0, 0};
+// The frame's left and right: margins wide enough for the tick labels and axis titles.
+void placeFrameSides(Layout& layout, const Plot& plot) {
   Frame& frame = layout.frame;
   frame.left = kLineHeight + kGap + widestTickLabel(layout.y.ticks) + kTickLength + kGap;
   double secondAxisMargin = kLineHeight + kGap + widestTickLabel(layout.secondY.ticks) + kTickLength + kGap;
   double lastXLabel = textWidth(tickLabel(layout.x.ticks, layout.x.ticks.count - 1)) / 2 + kGap;
   frame.right = kWidth - std::max(barsOnSecondAxis(plot) ? secondAxisMargin : kGap, lastXLabel);
+}
+
+double span(const Ticks& ticks) {
+  return ticks.high() - ticks.low();
+}
+
+// The pixels of one unit on both axes when the frame is drawn to scale.
+double unitToScale(const Layout& layout) {
+  return std::min((layout.frame.right - layout.frame.left) / span(layout.x.ticks),
+                  kFrameHeight / span(layout.y.ticks));
+}
+
+// A shape far wider than tall (or the other way) would be drawn to scale in a sliver of a frame:
+// the short axis is widened about its middle until the frame is readable across it.
+void widenToScale(Layout& layout) {
+  constexpr double kLeastSide = 120;
+  double unit = unitToScale(layout);
+  for (Ticks* ticks : {&layout.x.ticks, &layout.y.ticks}) {
+    if (unit * span(*ticks) >= kLeastSide) continue;
+    double middle = (ticks->low() + ticks->high()) / 2;
+    double half = kLeastSide / unit / 2;
+    *ticks = niceTicks(std::max(middle - half, -kLargestPlotted), std::min(middle + half, kLargestPlotted));
+  }
+}
+
+// The legend's rows above the frame, the notes below it. The frame keeps its height (less, drawn
+// to scale), the drawing grows with the rows.
+Layout layOut(const Plot& plot, const Extents& extents, std::size_t noteCount) {
+  Layout layout{{}, {extents.x.ticks()}, {extents.y.ticks()}, {extents.secondY.ticks()}, {}, 0, 0, 0};
+  Frame& frame = layout.frame;
+  placeFrameSides(layout, plot);
+  double frameHeight = kFrameHeight;
+  if (plot.equalScales) {
+    widenToScale(layout);
+    placeFrameSides(layout, plot);
+    double unit = unitToScale(layout);
+    frame.right = frame.left + unit * span(layout.x.ticks);
+    frameHeight = unit * span(layout.y.ticks);
+  }
   layout.legend = legendRows(legendEntries(plot), frame.left, frame.right);
   layout.legendBaseline = kTitleFontSize + kGap + kLineHeight;
   frame.top = layout.legendBaseline + kLineHeight * static_cast<double>(layout.legend.size());
-  frame.bottom = frame.top + kFrameHeight;
+  frame.bottom = frame.top + frameHeight;
   layout.notesBaseline = frame.bottom + kTickLength + kFontSize + 2 * kLineHeight + kGap;
   layout.height = layout.notesBaseline + kLineHeight * static_cast<double>(noteCount);
   layout.x.from = frame.left;
@@ -472,8 +548,11 @@ void appendSvgStart(std::string& out, const Plot& plot, double height, const std
 
 }  // namespace
 
-std::string plotSvg(const Plot& plot) {
-  Extents extents = drawnExtents(plot);
+std::string plotSvg(const Plot& given) {
+  Extents extents = drawnExtents(given);
+  // A cut line runs on to the frame's top, the tick above the ceiling.
+  Plot plot = given;
+  if (hasCeiling(given)) plot.yCeiling = extents.y.ticks().high();
   std::vector<std::string> notes = leftOutNotes(plot, extents.anything);
   Layout layout = layOut(plot, extents, notes.size());
   const Frame& frame = layout.frame;
@@ -482,13 +561,13 @@ std::string plotSvg(const Plot& plot) {
   appendLegend(out, layout.legend, frame.left, layout.legendBaseline);
   appendAxes(out, frame, layout.x, layout.y, plot);
   if (barsOnSecondAxis(plot)) appendSecondAxis(out, frame, layout.secondY, plot.bars->secondAxis);
-  if (plot.bars) appendBars(out, *plot.bars, layout.x, barsOnSecondAxis(plot) ? layout.secondY : layout.y);
-  if (plot.reference && drawable(plot.reference->y)) appendReference(out, *plot.reference, frame, layout.y);
+  if (plot.bars) appendBars(out, plot, layout.x, barsOnSecondAxis(plot) ? layout.secondY : layout.y);
+  if (referenceDrawn(plot)) appendReference(out, *plot.reference, frame, layout.y);
   for (std::size_t i = 0; i < plot.series.size(); ++i)
-    appendSeries(out, plot.series[i], i, layout.x, layout.y);
+    appendSeries(out, plot, i, layout.x, layout.y);
   std::vector<Box> markLabels;
   for (const MarkedPoint& mark : plot.marks) {
-    if (drawable(mark.x) && drawable(mark.y)) appendMark(out, mark, frame, layout.x, layout.y, markLabels);
+    if (markDrawn(plot, mark)) appendMark(out, mark, frame, layout.x, layout.y, markLabels);
   }
   double noteY = layout.notesBaseline;
   for (const std::string& note : notes) {

@@ -44,6 +44,18 @@ inline bool barsOnSecondAxis(const Plot& plot) {
   return plot.bars && !plot.bars->secondAxis.quantity.empty();
 }
 
+// A ceiling that cannot be drawn cuts nothing.
+inline bool hasCeiling(const Plot& plot) {
+  return plot.yCeiling && drawable(*plot.yCeiling);
+}
+inline bool aboveCeiling(const Plot& plot, double y) {
+  return hasCeiling(plot) && y > *plot.yCeiling;
+}
+// A y value as the first axis shows it: at most the ceiling.
+inline double shownY(const Plot& plot, double y) {
+  return aboveCeiling(plot, y) ? *plot.yCeiling : y;
+}
+
 // The least and greatest drawn value of one axis.
 struct Extent {
   double low = std::numeric_limits<double>::infinity();

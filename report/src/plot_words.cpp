@@ -18,6 +18,12 @@ std::string countedNote(std::string_view name, std::size_t missing, std::size_t 
   return note + " " + std::string(things) + " not drawn (missing, not a number or beyond 1e300)";
 }
 
+std::string ceilingNote(const Plot& plot, std::string_view name, std::size_t cut, std::size_t total,
+                        std::string_view things) {
+  return std::string(name) + ": " + countText(cut) + " of " + countText(total) + " " + std::string(things) +
+         " above " + figureText(*plot.yCeiling) + ", cut off at the top";
+}
+
 std::string rangeWords(const AxisTitle& axis, double low, double high) {
   std::string words = axis.quantity + " " + figureText(low);
   if (high != low) words += " to " + figureText(high);
@@ -52,6 +58,10 @@ std::vector<std::string> leftOutNotes(const Plot& plot, bool anythingDrawn) {
     if (drawn < valueCount(series) || valueCount(series) == 0) {
       notes.push_back(countedNote(series.name, valueCount(series) - drawn, valueCount(series), "points"));
     }
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < pointCount(series); ++i)
+      cut += pointDrawn(series, i) && aboveCeiling(plot, series.y[i]) ? 1 : 0;
+    if (cut > 0) notes.push_back(ceilingNote(plot, series.name, cut, valueCount(series), "points"));
   }
   if (plot.bars) {
     const Bars& bars = *plot.bars;
@@ -60,12 +70,21 @@ std::vector<std::string> leftOutNotes(const Plot& plot, bool anythingDrawn) {
     for (std::size_t i = 0; i < barCount(bars); ++i)
       drawn += barDrawn(bars, i) ? 1 : 0;
     if (drawn < total || total == 0) notes.push_back(countedNote(bars.name, total - drawn, total, "bars"));
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < barCount(bars); ++i)
+      cut += barDrawn(bars, i) && !barsOnSecondAxis(plot) && aboveCeiling(plot, bars.height[i]) ? 1 : 0;
+    if (cut > 0) notes.push_back(ceilingNote(plot, bars.name, cut, total, "bars"));
   }
   for (const MarkedPoint& mark : plot.marks) {
-    if (!drawable(mark.x) || !drawable(mark.y)) notes.push_back(mark.label + ": not drawn (not a number)");
+    if (!drawable(mark.x) || !drawable(mark.y))
+      notes.push_back(mark.label + ": not drawn (not a number)");
+    else if (aboveCeiling(plot, mark.y))
+      notes.push_back(mark.label + ": above the top, not drawn");
   }
   if (plot.reference && !drawable(plot.reference->y)) {
     notes.push_back(plot.reference->label + ": not drawn (not a number)");
+  } else if (plot.reference && aboveCeiling(plot, plot.reference->y)) {
+    notes.push_back(plot.reference->label + ": above the top, not drawn");
   }
   return notes;
 }

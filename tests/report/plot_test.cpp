@@ -1,7 +1,4 @@
 #include <gtest/gtest.h>
-#include <libxml/parser.h>
-#include <libxml/xpath.h>
-#include <libxml/xpathInternals.h>
 
 #include <charconv>
 #include <cmath>
@@ -13,6 +10,7 @@
 
 #include "bad_plots.h"
 #include "report/report_page.h"
+#include "strict_xml.h"
 #include "test_seed.h"
 
 namespace zephyrion::report {
@@ -22,46 +20,7 @@ using testing_support::BadInput;
 using testing_support::badPlots;
 using testing_support::kNan;
 using testing_support::plotOf;
-
-// A document read by libxml2 with no recovery: any error, even a warning, is kept and fails.
-class StrictXml {
- public:
-  explicit StrictXml(const std::string& text) {
-    xmlSetStructuredErrorFunc(&errors_, [](void* errors, xmlErrorPtr error) {
-      *static_cast<std::string*>(errors) += error->message ? error->message : "error\n";
-    });
-    document_ = xmlReadMemory(text.data(), static_cast<int>(text.size()), "report.xml", "UTF-8",
-                              XML_PARSE_NONET | XML_PARSE_PEDANTIC);
-    xmlSetStructuredErrorFunc(nullptr, nullptr);
-  }
-  ~StrictXml() { xmlFreeDoc(document_); }
-  StrictXml(const StrictXml&) = delete;
-  StrictXml& operator=(const StrictXml&) = delete;
-
-  bool wellFormed() const { return document_ && errors_.empty(); }
-  const std::string& errors() const { return errors_; }
-
-  // The text of each node the XPath finds; "s:" names SVG elements and "h:" XHTML ones.
-  std::vector<std::string> texts(const std::string& path) const {
-    std::vector<std::string> found;
-    xmlXPathContextPtr context = xmlXPathNewContext(document_);
-    xmlXPathRegisterNs(context, BAD_CAST "s", BAD_CAST "http://www.w3.org/2000/svg");
-    xmlXPathRegisterNs(context, BAD_CAST "h", BAD_CAST "http://www.w3.org/1999/xhtml");
-    xmlXPathObjectPtr result = xmlXPathEvalExpression(BAD_CAST path.c_str(), context);
-    for (int i = 0; result && result->nodesetval && i < result->nodesetval->nodeNr; ++i) {
-      xmlChar* text = xmlNodeGetContent(result->nodesetval->nodeTab[i]);
-      found.emplace_back(reinterpret_cast<const char*>(text));
-      xmlFree(text);
-    }
-    xmlXPathFreeObject(result);
-    xmlXPathFreeContext(context);
-    return found;
-  }
-
- private:
-  xmlDocPtr document_ = nullptr;
-  std::string errors_;
-};
+using testing_support::StrictXml;
 
 std::vector<double> numbersIn(std::string text) {
   for (char& c : text)
@@ -138,6 +97,29 @@ TEST(Plot, PointsLieWhereTheTickLabelsSay) {
       EXPECT_NEAR(xOf(line[2 * i]), plot.series[0].x[i], xScale * 25 * 1e-4) << trial << " x" << i;
       EXPECT_NEAR(yOf(line[2 * i + 1]), plot.series[0].y[i], yScale * 4 * 1e-4) << trial << " y" << i;
     }
+  }
+}
+
+// A shape drawn to scale: one unit is as long across as up, read back through the tick labels,
+// however much wider than tall the shape is.
+TEST(Plot, ToScaleDrawsOneUnitAsLongOnBothAxes) {
+  std::mt19937_64 random(testing_support::testSeed(5));
+  std::uniform_real_distribution<double> exponent(-3, 3);
+  for (int trial = 0; trial < 40; ++trial) {
+    double width = std::pow(10.0, exponent(random)), height = std::pow(10.0, exponent(random));
+    Plot plot = plotOf({0, width, width, 0, 0}, {0, 0, height, height, 0});
+    plot.equalScales = true;
+    StrictXml svg(plotSvg(plot));
+    ASSERT_TRUE(svg.wellFormed()) << svg.errors();
+    expectFiniteCoordinatesInside(svg);
+    auto pixelsPerUnit = [&](const std::string& kind, const char* place) {
+      std::vector<std::string> labels = svg.texts("//s:text[@class='" + kind + "']");
+      std::vector<std::string> at = svg.texts("//s:text[@class='" + kind + "']/@" + place);
+      return std::fabs((numbersIn(at.back())[0] - numbersIn(at.front())[0]) /
+                       (numbersIn(labels.back())[0] - numbersIn(labels.front())[0]));
+    };
+    double across = pixelsPerUnit("tick-x", "x"), up = pixelsPerUnit("tick-y", "y");
+    EXPECT_NEAR(across / up, 1, 1e-3) << width << " by " << height;
   }
 }
 

@@ -39,6 +39,10 @@ inline std::vector<BadInput> badPlots() {
   badExtras.marks = {{"lost", kNan, 1}};
   badExtras.reference = ReferenceLine{"limit", kInf};
   Plot nothing = plotOf({}, {});
+  auto withCeiling = [](Plot plot, double ceiling) {
+    plot.yCeiling = ceiling;
+    return plot;
+  };
   nothing.series.clear();
   return {
       {"an empty series", plotOf({}, {}), 0, 0, 2},
@@ -56,6 +60,9 @@ inline std::vector<BadInput> badPlots() {
       {"more x than y", plotOf({1, 2, 3, 4}, {1, 2}), 1, 0, 1},
       {"markers alone", plotOf({1, 2, 3}, {1, kNan, 3}, DrawnAs::Markers), 0, 2, 1},
       {"bars of no width, a nan mark, an infinite limit", badExtras, 1, 0, 3},
+      {"a line cut twice by a ceiling", withCeiling(plotOf({0, 1, 2, 3, 4}, {1, 50, 1, 50, 1}), 3), 3, 0, 1},
+      {"a ceiling below every value", withCeiling(plotOf({0, 1}, {5, 6}), 1), 0, 0, 1},
+      {"a ceiling of nan", withCeiling(plotOf({0, 1}, {5, 6}), kNan), 1, 0, 0},
   };
 }
 

@@ -62,6 +62,13 @@ struct Plot {
   std::optional<Bars> bars;
   std::vector<MarkedPoint> marks;
   std::optional<ReferenceLine> reference;
+  // The y axis ends at the first tick at or above it; lines, bars, marks and the reference line
+  // above that are cut off at the top, and the plot says so. A curve that soars where it means
+  // little (a safety factor where the blade carries nothing) so leaves the rest readable. The
+  // numbers table keeps every value.
+  std::optional<double> yCeiling = std::nullopt;
+  // One unit of x as long as one of y, so that a shape is drawn to scale.
+  bool equalScales = false;
 };
 
 // The plot as one <svg> element with its own namespace, so that it stands alone as an SVG file
