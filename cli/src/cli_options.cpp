@@ -170,6 +170,10 @@ std::vector<CliOption> runOptions() {
        "a "
        "storm, and print whether the blade holds",
        fileInto(&RunOptions::strengthFile, "--strength")},
+      {"--report", "FILE",
+       "also write one self-contained HTML page of the design: the form, the blade drawn, every analysis "
+       "with its plots (each option left out at its default) and how it is computed",
+       fileInto(&RunOptions::reportFile, "--report")},
       {"--write-polar", "FILE",
        "write the built-in polar of the form's profile, -20 to 30 degrees in steps of 0.5, as --polar reads "
        "it, "
@@ -266,8 +270,9 @@ const CliOption* findOption(std::string_view name) {
 // Whether the run has an analysis that the option serves.
 bool isServed(Serves serves, const RunOptions& options) {
   bool performance = !options.performanceFile.empty();
-  bool energy = !options.energyFile.empty();
-  bool strength = !options.strengthFile.empty();
+  bool report = !options.reportFile.empty();
+  bool energy = !options.energyFile.empty() || report;
+  bool strength = !options.strengthFile.empty() || report;
   bool writePolar = !options.writePolarFile.empty();
   switch (serves) {
     case Serves::kDesign:
@@ -289,15 +294,15 @@ bool isServed(Serves serves, const RunOptions& options) {
 std::string servedBy(Serves serves) {
   switch (serves) {
     case Serves::kEnergy:
-      return "--energy FILE.csv";
+      return "--energy FILE.csv or --report FILE.html";
     case Serves::kStrength:
-      return "--strength FILE.csv";
+      return "--strength FILE.csv or --report FILE.html";
     case Serves::kWritePolar:
       return "--write-polar FILE";
     case Serves::kBuiltInPolar:
       return "an analysis or --write-polar FILE";
     default:
-      return "an analysis (--performance, --energy or --strength)";
+      return "an analysis (--performance, --energy, --strength or --report)";
   }
 }
 
@@ -353,7 +358,7 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (!run.options.writePolarFile.empty() && isServed(Serves::kEveryAnalysis, run.options))
     return UsageError{
-        "--write-polar writes the polar alone: leave out --performance, --energy and --strength"};
+        "--write-polar writes the polar alone: leave out --performance, --energy, --strength and --report"};
   return run;
 }
 
@@ -387,12 +392,27 @@ std::string usageText() {
 
 std::string commandLineOf(const FormTexts& texts) {
   std::string line = "zephyrion-cli";
-  for (const FormFieldSpec& spec : formFieldSpecs()) {
-    std::string quoted;
-    for (char c : texts[spec.field])
-      quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    line += " " + std::string(spec.option) + " '" + quoted + "'";
-  }
+  for (const FormFieldSpec& spec : formFieldSpecs())
+    line += " " + std::string(spec.option) + " " + shellQuoted(texts[spec.field]);
+  return line;
+}
+
+std::string shellQuoted(std::string_view word) {
+  auto plain = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view("-_./:=,+@%").find(c) != std::string_view::npos;
+  };
+  if (!word.empty() && std::all_of(word.begin(), word.end(), plain)) return std::string(word);
+  std::string quoted = "'";
+  for (char c : word)
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string commandLineText(const std::vector<std::string>& arguments) {
+  std::string line = "zephyrion-cli";
+  for (const std::string& argument : arguments)
+    line += " " + shellQuoted(argument);
   return line;
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -27,6 +28,7 @@ struct RunOptions {
   std::string energyFile;       // --energy FILE.csv
   std::string strengthFile;     // --strength FILE.csv
   std::string writePolarFile;   // --write-polar FILE: the built-in polar alone, no design files
+  std::string reportFile;       // --report FILE.html: the design and every analysis on one page
   // What the analyses take.
   std::string polarFile;  // --polar FILE: a measured polar instead of the built-in model
   rotor::Surface surface = rotor::Surface::kRough;  // --surface of the built-in model
@@ -56,5 +58,12 @@ std::string usageText();
 
 // The options that give these form texts, shell-quoted: a design written as a command.
 std::string commandLineOf(const FormTexts& texts);
+
+// The word as a POSIX shell reads it back: as it is when it needs no quotes, else in single
+// quotes.
+std::string shellQuoted(std::string_view word);
+
+// "zephyrion-cli" and the arguments as given, each shell-quoted where it needs it.
+std::string commandLineText(const std::vector<std::string>& arguments);
 
 }  // namespace zephyrion::cli

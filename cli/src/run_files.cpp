@@ -46,17 +46,20 @@ InputText readInputFile(const std::string& name) {
 std::optional<std::string> findOutputPathProblem(const std::string& name,
                                                  const std::vector<std::string>& taken,
                                                  const std::string& folderTheRunMakes) {
-  fs::path path = resolved(name);
   for (const std::string& other : taken) {
-    if (resolved(other) == path)
+    if (namesSameFile(name, other))
       return "cannot write " + name + ": the run writes " + other + " there already";
   }
   std::error_code error;
   if (fs::is_directory(name, error)) return "cannot write " + name + ": it is a folder";
-  fs::path folder = path.parent_path();
+  fs::path folder = resolved(name).parent_path();
   if (!fs::is_directory(folder, error) && folder != resolved(folderTheRunMakes))
     return "cannot write " + name + ": its folder does not exist";
   return std::nullopt;
+}
+
+bool namesSameFile(const std::string& first, const std::string& second) {
+  return resolved(first) == resolved(second);
 }
 
 std::string designFolderOf(const std::string& outputName) {

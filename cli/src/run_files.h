@@ -29,6 +29,9 @@ std::optional<std::string> findOutputPathProblem(const std::string& name,
                                                  const std::vector<std::string>& taken,
                                                  const std::string& folderTheRunMakes);
 
+// Whether the two names lead to one file, however spelt.
+bool namesSameFile(const std::string& first, const std::string& second);
+
 // The design files a run with this output name writes, as the host names them, and their folder.
 std::vector<std::string> designFilesOf(const std::string& outputName);
 std::string designFolderOf(const std::string& outputName);

@@ -43,7 +43,7 @@ TEST(CommandLineDesigner, ReadsOptionsAsTheFormReadsItsFields) {
 }
 
 struct RefusedCase {
-  const char* arguments;
+  std::string arguments;
   const char* errorPart;
 };
 
@@ -123,6 +123,20 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"--performance xx/../xx/Blade.xls", "the run writes xx/Blade.xls there already"},
         RefusedCase{"--performance c.csv --polar bad.txt", "bad.txt:3: \"0.0.2\" is not a number"},
         RefusedCase{"--performance c.csv --wind 0", "wind speed above 0"},
+        RefusedCase{"--report", "--report needs a value"},
+        RefusedCase{"--report ''", "--report needs a file name"},
+        RefusedCase{"--report r.html --air-density 0", "from 0.3 to 1.6 kg/m3"},
+        RefusedCase{"--report r.html --rated-power 0", "--rated-power must be"},
+        RefusedCase{"--report r.html --storm-wind 1000000000",
+                    "--storm-wind takes the storm's wind speed from 1"},
+        RefusedCase{"--report r.html --site-mean-wind 0." + std::string(319, '0') + "1",
+                    "--site-mean-wind must be"},
+        RefusedCase{"--report r.html --shell-mm ten", "--shell-mm takes a number"},
+        RefusedCase{"--report xx/Blade.stl", "the run writes xx/Blade.stl there already"},
+        RefusedCase{"--report bad.txt --polar bad.txt", "the run reads its polar from there"},
+        RefusedCase{"--strength r.html --report ./r.html", "the run writes r.html there already"},
+        RefusedCase{"--report .", "it is a folder"},
+        RefusedCase{"--report missing/r.html", "its folder does not exist"},
         RefusedCase{"--performance c.csv --blades 0", "Number of blades"}));
 
 TEST(CommandLineDesigner, ReportsAFileThatCannotBeWrittenWithStatusOne) {
