@@ -113,9 +113,17 @@ std::vector<std::string> warningsOf(const DesignReport& report) {
 Section designSection(const DesignReport& report) {
   Section section{
       "The design", warningsOf(report), {report.resultLines.begin(), report.resultLines.end()}, {}, {}};
-  Table form{"The form", {"Field", "Value"}, {}};
-  for (const FormFieldSpec& spec : formFieldSpecs())
-    form.rows.push_back({fieldName(spec.field), report.texts[spec.field]});
+  // Two fields a row, so that the blade's drawings follow on the first screen.
+  Table form{"The form", {"Field", "Value", "Field", "Value"}, {}};
+  const auto& specs = formFieldSpecs();
+  std::size_t half = (specs.size() + 1) / 2;
+  for (std::size_t i = 0; i < half; ++i) {
+    form.rows.push_back({fieldName(specs[i].field), report.texts[specs[i].field]});
+    if (i + half < specs.size()) {
+      form.rows.back().push_back(fieldName(specs[i + half].field));
+      form.rows.back().push_back(report.texts[specs[i + half].field]);
+    }
+  }
   section.tables.push_back(std::move(form));
   return section;
 }

@@ -28,6 +28,7 @@ table { border-collapse: collapse; margin: 0.75rem 0; font-variant-numeric: tabu
 caption { text-align: left; font-weight: 600; padding-bottom: 0.25rem; }
 th, td { padding: 0.15rem 0.6rem; border-bottom: 1px solid #E4E4E4; text-align: right; }
 th:first-child, td:first-child { text-align: left; }
+th:nth-child(3):nth-last-child(2), td:nth-child(3):nth-last-child(2) { text-align: left; padding-left: 1.5rem; }
 figure { margin: 1.25rem 0; }
 svg.plot { display: block; width: 100%; height: auto; max-width: 640px; }
 details.numbers { margin-top: 0.25rem; font-size: 0.9rem; }
