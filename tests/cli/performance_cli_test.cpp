@@ -13,28 +13,19 @@
 #include "cli_run.h"
 #include "rotor/polar_reader.h"
 #include "temp_folder.h"
+#include "text_lines.h"
 
 namespace zephyrion {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::linesOf;
 using testing_support::Outcome;
 using testing_support::readFile;
 using testing_support::runCli;
 using testing_support::TempFolder;
 
 constexpr double kPi = std::numbers::pi;
-
-std::vector<std::string> linesOf(const std::string& text, const std::string& end) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t at = text.find(end); at != std::string::npos; at = text.find(end, start)) {
-    lines.push_back(text.substr(start, at - start));
-    start = at + end.size();
-  }
-  EXPECT_EQ(start, text.size()) << "the last line ends too";
-  return lines;
-}
 
 std::vector<double> numbersOf(const std::string& row) {
   std::vector<double> values;

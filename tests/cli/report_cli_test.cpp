@@ -12,11 +12,13 @@
 #include "strict_xml.h"
 #include "temp_folder.h"
 #include "text/number_forms.h"
+#include "text_lines.h"
 
 namespace zephyrion {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::linesOf;
 using testing_support::Outcome;
 using testing_support::readFile;
 using testing_support::runCli;
@@ -27,9 +29,8 @@ using Rows = std::vector<std::vector<std::string>>;
 
 Rows cellsOf(const std::string& text, char separator) {
   Rows rows;
-  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+  for (const std::string& line : linesOf(text)) {
     rows.emplace_back();
-    std::string line = text.substr(start, end - start);
     for (std::size_t from = 0, to = 0; to != std::string::npos; from = to + 1) {
       to = line.find(separator, from);
       rows.back().push_back(line.substr(from, to == std::string::npos ? to : to - from));
@@ -106,9 +107,7 @@ TEST(DesignReport, ShowsTheFiguresTheRunPrintsAndWrites) {
             "<&> it'");
 
   std::vector<std::string> paragraphs = page.texts("//h:section/h:p");
-  std::vector<std::string> printed;
-  for (std::size_t start = 0, end; (end = run.out.find('\n', start)) != std::string::npos; start = end + 1)
-    printed.push_back(run.out.substr(start, end - start));
+  std::vector<std::string> printed = linesOf(run.out, "\n");
   ASSERT_EQ(printed.size(), 4u + 4 + 4 + 5);
   for (const std::string& line : printed)
     EXPECT_NE(std::find(paragraphs.begin(), paragraphs.end(), line), paragraphs.end()) << line;
