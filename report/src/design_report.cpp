@@ -6,6 +6,7 @@
 
 #include "blade/form_fields.h"
 #include "design_plots.h"
+#include "markup.h"
 #include "report/report_page.h"
 #include "rotor/energy_text.h"
 #include "structure/strength_report.h"
@@ -77,9 +78,9 @@ void addEnergyWarnings(std::vector<std::string>& warnings, const rotor::EnergyAn
   auto bins = std::count_if(analysis.curve.points.begin(), analysis.curve.points.end(),
                             [](const rotor::PowerCurvePoint& point) { return point.unsolvedSections > 0; });
   if (bins > 0) {
-    warnings.push_back(
-        "Power curve: " + numberToText(static_cast<double>(bins)) +
-        " bins have sections without a momentum balance; they are counted as carrying no load.");
+    warnings.push_back("Power curve: in " + countText(static_cast<std::size_t>(bins)) + " of its " +
+                       countText(analysis.curve.points.size()) +
+                       " bins some sections have no momentum balance; they are counted as carrying no load.");
   }
 }
 
