@@ -38,13 +38,17 @@ std::vector<AnalysisFile> analysisFiles(const RunOptions& options, const Analyse
                                         const AnalysisSettings* settings = nullptr,
                                         const RunRecord* record = nullptr) {
   std::vector<AnalysisFile> files;
-  auto add = [&](const std::string& name, std::function<std::string()> text) {
-    if (!name.empty()) files.push_back({name, std::move(text)});
+  // After the run, a file whose analysis could not run (a refused profile) is not written.
+  auto add = [&](const std::string& name, bool analysed, std::function<std::string()> text) {
+    if (!name.empty() && (!analyses || analysed)) files.push_back({name, std::move(text)});
   };
-  add(options.performanceFile, [=] { return rotor::performanceCurveCsv(*analyses->performance); });
-  add(options.energyFile, [=] { return rotor::energyCsvText(*analyses->energy); });
-  add(options.strengthFile, [=] { return structure::strengthCsvText(*analyses->strength); });
-  add(options.reportFile, [=] { return reportText(*analyses, *settings, *record); });
+  add(options.performanceFile, analyses && analyses->performance,
+      [=] { return rotor::performanceCurveCsv(*analyses->performance); });
+  add(options.energyFile, analyses && analyses->energy,
+      [=] { return rotor::energyCsvText(*analyses->energy); });
+  add(options.strengthFile, analyses && analyses->strength,
+      [=] { return structure::strengthCsvText(*analyses->strength); });
+  add(options.reportFile, true, [=] { return reportText(*analyses, *settings, *record); });
   return files;
 }
 
@@ -85,7 +89,8 @@ std::optional<std::string> settleRotor(const DesignParameters& parameters, Analy
     if (settings.performance || settings.energy || settings.strength) return problem;
     settings.rotorWhyNone = *problem;
   }
-  if (auto problem = rotor::findSectionProblem(parameters, settings.rotor); problem && settings.rotorWhyNone.empty()) {
+  if (auto problem = rotor::findSectionProblem(parameters, settings.rotor);
+      problem && settings.rotorWhyNone.empty()) {
     settings.rotorWhyNone = *problem;
     if (settings.performance || settings.energy || settings.strength) settings.sectionProblem = problem;
   }

@@ -15,9 +15,9 @@
 #endif
 
 #include "analyses.h"
-#include "cli_options.h"
 #include "blade/blade_assembly.h"
 #include "blade/design_limits.h"
+#include "cli_options.h"
 #include "output/design_run.h"
 #include "progress_bar.h"
 #include "rotor/design_analysis.h"
@@ -63,8 +63,9 @@ void printLines(const std::vector<std::string>& lines) {
     writeLine(stdout, line);
 }
 
-// Prints each asked analysis's lines.
+// Prints each asked analysis's lines (none when the profile kept the analyses from running).
 void printAnalyses(const cli::Analyses& analyses, const cli::AnalysisSettings& settings) {
+  if (!analyses.performance) return;
   if (settings.performance) {
     printLines(rotor::performanceLines(*analyses.performance));
     if (std::string warning = rotor::unsolvedSectionsWarning(*analyses.performance); !warning.empty())
