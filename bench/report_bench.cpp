@@ -45,12 +45,14 @@ struct Run {
 Run runOnce(const Command& command) {
   Run run{std::get<cli::AnalysisSettings>(cli::analysisSettingsOf(command.run, command.parameters)), {}, {}};
   zephyrion::WriteOptions options;
+  cli::AnalysesInFlight inFlight;
   if (run.settings.any()) {
     options.bladeBuilt = [&](const zephyrion::BladeGeometry& geometry) {
-      run.analyses = cli::analyse(geometry, command.parameters, run.settings);
+      inFlight.start(geometry, command.parameters, run.settings);
     };
   }
   run.result = zephyrion::runDesign(command.run.texts, {}, options);
+  run.analyses = inFlight.finish();
   return run;
 }
 

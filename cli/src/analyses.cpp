@@ -1,6 +1,7 @@
 #include "analyses.h"
 
 #include <functional>
+#include <future>
 
 #include "report/design_report.h"
 #include "rotor/energy_text.h"
@@ -127,6 +128,7 @@ std::variant<AnalysisSettings, std::string> analysisSettingsOf(const RunDesign& 
   settings.energy = !o.energyFile.empty();
   settings.strength = !o.strengthFile.empty();
   settings.report = !o.reportFile.empty();
+  settings.threads = o.threads;
   if (auto problem = findAnalysisFileProblem(run)) return *problem;
   auto polar = loadPolar(o.polarFile);
   if (auto* problem = std::get_if<std::string>(&polar)) return *problem;
@@ -145,21 +147,32 @@ std::variant<AnalysisSettings, std::string> analysisSettingsOf(const RunDesign& 
   return settings;
 }
 
-Analyses analyse(const BladeGeometry& geometry, const DesignParameters& parameters,
-                 const AnalysisSettings& settings) {
-  Analyses analyses;
-  if (settings.report) analyses.drawing = report::bladeDrawingOf(geometry, parameters);
-  if (!settings.rotorWhyNone.empty()) return analyses;
-  analyses.performance = rotor::analyseDesign(geometry, parameters, settings.rotor);
-  const rotor::DesignAnalysis& rotorAnalysis = *analyses.performance;
-  if ((settings.energy || settings.report) && settings.energyWhyNone.empty())
-    analyses.energy =
-        rotor::analyseEnergy(rotorAnalysis.blade, rotorAnalysis.airfoil, settings.energyOptions);
-  if (settings.strength || settings.report) {
-    analyses.strength = structure::analyseStrength(geometry, parameters, rotorAnalysis.blade,
-                                                   rotorAnalysis.airfoil, settings.strengthOptions);
+void AnalysesInFlight::start(const BladeGeometry& geometry, const DesignParameters& parameters,
+                             const AnalysisSettings& settings) {
+  if (settings.report) done_.drawing = report::bladeDrawingOf(geometry, parameters);
+  if (!settings.rotorWhyNone.empty()) return;
+  blade_ = rotor::analysedBlade(geometry, parameters, settings.rotor);
+  // The performance and the energy need the blade alone, so they run on while the design's files
+  // are written, where the run may use more than one thread; the strength reads the geometry,
+  // which lives only as long as the hook.
+  std::launch launch = settings.threads == 1 ? std::launch::deferred : std::launch::async;
+  const rotor::AnalysedBlade& blade = *blade_;
+  performance_ = std::async(launch, [&blade, parameters] { return rotor::analyseDesign(blade, parameters); });
+  if ((settings.energy || settings.report) && settings.energyWhyNone.empty()) {
+    energy_ = std::async(launch, [&blade, options = settings.energyOptions] {
+      return rotor::analyseEnergy(blade.blade, blade.airfoil, options);
+    });
   }
-  return analyses;
+  if (settings.strength || settings.report) {
+    done_.strength = structure::analyseStrength(geometry, parameters, blade.blade, blade.airfoil,
+                                                settings.strengthOptions);
+  }
+}
+
+Analyses AnalysesInFlight::finish() {
+  if (performance_.valid()) done_.performance = performance_.get();
+  if (energy_.valid()) done_.energy = energy_.get();
+  return std::move(done_);
 }
 
 std::optional<std::string> writeAnalysisFiles(const Analyses& analyses, const AnalysisSettings& settings,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <future>
 #include <optional>
 #include <string>
 #include <variant>
@@ -27,6 +28,7 @@ struct AnalysisSettings {
   bool energy = false;
   bool strength = false;
   bool report = false;
+  unsigned threads = 0;  // as --threads: 1 runs the analyses one after another
   rotor::AnalysisOptions rotor;
   rotor::EnergyOptions energyOptions;
   structure::StrengthOptions strengthOptions;
@@ -54,10 +56,22 @@ struct Analyses {
   std::optional<report::BladeDrawing> drawing;  // for the report
 };
 
-// Runs in the design run's hook, on the very blade the files hold. Precondition: the settings
-// are those analysisSettingsOf gave for these parameters.
-Analyses analyse(const BladeGeometry& geometry, const DesignParameters& parameters,
-                 const AnalysisSettings& settings);
+// The analyses of one run: started in the design run's hook, on the very blade the files hold,
+// and finished once the files are written, so that what needs no geometry runs meanwhile.
+class AnalysesInFlight {
+ public:
+  // Precondition: the settings are those analysisSettingsOf gave for these parameters.
+  void start(const BladeGeometry& geometry, const DesignParameters& parameters,
+             const AnalysisSettings& settings);
+  // Waits for what still runs. Call once, after start.
+  Analyses finish();
+
+ private:
+  std::optional<rotor::AnalysedBlade> blade_;  // outlives the work that reads it
+  Analyses done_;
+  std::future<rotor::DesignAnalysis> performance_;
+  std::future<rotor::EnergyAnalysis> energy_;
+};
 
 // What a finished run gives its report beside the analyses.
 struct RunRecord {

@@ -93,14 +93,15 @@ int runDesignCommand(const cli::RunDesign& run, const std::string& commandLine) 
       writeText(stderr, bar.update(rowsWritten, rows, elapsed.count()));
     };
   }
-  cli::Analyses analyses;
+  cli::AnalysesInFlight inFlight;
   if (settings.any()) {
     options.bladeBuilt = [&](const zephyrion::BladeGeometry& geometry) {
-      analyses = cli::analyse(geometry, parameters, settings);
+      inFlight.start(geometry, parameters, settings);
     };
   }
   zephyrion::RunResult result = zephyrion::runDesign(run.texts, {}, options);
   writeText(stderr, bar.finish());
+  const cli::Analyses analyses = inFlight.finish();
   if (result.status == RunStatus::kRefused) return refuse(result.message);
   if (result.status != RunStatus::kCompleted) {
     writeLine(stderr, "zephyrion-cli: " + result.message);

@@ -79,23 +79,37 @@ std::optional<std::string> findSectionProblem(const DesignParameters& parameters
   return findNacaModelProblem(profileOf(parameters));
 }
 
-DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
-                             const AnalysisOptions& options) {
+AnalysedBlade analysedBlade(const BladeGeometry& geometry, const DesignParameters& parameters,
+                            const AnalysisOptions& options) {
   assert(!findAnalysisProblem(parameters, options) && !findSectionProblem(parameters, options));
+  AnalysedBlade analysed;
+  analysed.blade = rotorBladeAsBuilt(geometry, parameters);
+  analysed.conditions.windSpeed = parameters.maxWindSpeed;
+  analysed.conditions.airDensity = airDensityOf(options.air);
+  double highestTipSpeedRatio = curveTipSpeedRatios(parameters.tipSpeedRatio).back();
+  analysed.airfoil = bladeAirfoil(
+      analysed.blade, parameters, options.surface,
+      reynoldsRangeOf(analysed.blade, analysed.conditions, highestTipSpeedRatio, options), options.polar);
+  return analysed;
+}
+
+DesignAnalysis analyseDesign(const AnalysedBlade& blade, const DesignParameters& parameters) {
   DesignAnalysis analysis;
-  analysis.blade = rotorBladeAsBuilt(geometry, parameters);
-  analysis.conditions.windSpeed = parameters.maxWindSpeed;
-  analysis.conditions.airDensity = airDensityOf(options.air);
-  std::vector<double> ratios = curveTipSpeedRatios(parameters.tipSpeedRatio);
-  analysis.airfoil = bladeAirfoil(
-      analysis.blade, parameters, options.surface,
-      reynoldsRangeOf(analysis.blade, analysis.conditions, ratios.back(), options), options.polar);
-  analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions, ratios);
+  analysis.blade = blade.blade;
+  analysis.airfoil = blade.airfoil;
+  analysis.conditions = blade.conditions;
+  analysis.curve = performanceCurve(analysis.blade, analysis.airfoil, analysis.conditions,
+                                    curveTipSpeedRatios(parameters.tipSpeedRatio));
   analysis.best = bestTipSpeedRatio(analysis.blade, analysis.airfoil, analysis.conditions, analysis.curve);
   analysis.designTipSpeedRatio = parameters.tipSpeedRatio;
   analysis.design =
       rotorPerformance(analysis.blade, analysis.airfoil, analysis.conditions, parameters.tipSpeedRatio);
   return analysis;
+}
+
+DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
+                             const AnalysisOptions& options) {
+  return analyseDesign(analysedBlade(geometry, parameters, options), parameters);
 }
 
 std::string performanceCurveCsv(const DesignAnalysis& analysis) {

@@ -15,13 +15,13 @@ namespace zephyrion::rotor {
 namespace {
 
 // The best tip speed ratio is searched in this range with first steps of this share of the
-// neighbour's ratio, to this tolerance: a power coefficient is flat at its top, so 0.01 off the
-// best ratio costs some millionths of the power.
+// neighbour's ratio, to this tolerance: a power coefficient is flat at its top, so 0.03 off the
+// best ratio costs some hundred-thousandths of the power.
 constexpr double kLowestRatio = 0.1;
 constexpr double kHighestRatio = 40;
 constexpr double kFirstRatioGuess = 5;
 constexpr double kRatioStep = 0.01;
-constexpr double kRatioTolerance = 0.01;
+constexpr double kRatioTolerance = 0.03;
 // Past this distance below the neighbour's best ratio, the top speed holds the rotor for sure.
 constexpr double kRatioMargin = 0.3;
 constexpr int kMaxSteps = 100;

@@ -46,6 +46,19 @@ std::optional<std::string> findAnalysisProblem(const DesignParameters& parameter
 std::optional<std::string> findSectionProblem(const DesignParameters& parameters,
                                               const AnalysisOptions& options);
 
+// The blade as the analyses see it: its sections, its airfoil over the Reynolds numbers they meet,
+// and the design's wind and air. The performance, the energy and the strength share it.
+struct AnalysedBlade {
+  RotorBlade blade;
+  Airfoil airfoil;
+  Conditions conditions;
+};
+
+// Preconditions (asserted): the geometry is the one built from `parameters`, and
+// findAnalysisProblem and findSectionProblem found nothing.
+AnalysedBlade analysedBlade(const BladeGeometry& geometry, const DesignParameters& parameters,
+                            const AnalysisOptions& options);
+
 struct DesignAnalysis {
   RotorBlade blade;
   Airfoil airfoil;
@@ -56,10 +69,12 @@ struct DesignAnalysis {
   double designTipSpeedRatio = 0;
 };
 
-// Analyses the blade as built. Preconditions (asserted): the geometry is the one built from
-// `parameters`, and findAnalysisProblem and findSectionProblem found nothing.
+// Analyses the blade as built: analysedBlade, then its performance. Preconditions as
+// analysedBlade's.
 DesignAnalysis analyseDesign(const BladeGeometry& geometry, const DesignParameters& parameters,
                              const AnalysisOptions& options);
+// The performance of a blade analysedBlade gave for `parameters`.
+DesignAnalysis analyseDesign(const AnalysedBlade& blade, const DesignParameters& parameters);
 
 // The curve as CSV text: a heading, then one row per tip speed ratio (CR LF lines, every digit).
 std::string performanceCurveCsv(const DesignAnalysis& analysis);
