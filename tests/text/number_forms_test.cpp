@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -88,22 +89,32 @@ INSTANTIATE_TEST_SUITE_P(Figures, FigureTest,
                                          NumberCase{2.5e20, "2.5e+20"}, NumberCase{-203.44, "-203.4"},
                                          NumberCase{std::numeric_limits<double>::infinity(), "inf"}));
 
-// A figure keeps four significant digits, and reads back as the value within half a unit of
-// its fourth digit, for values of every size.
-TEST(FigureForm, KeepsFourDigitsWithinHalfAUnitOfTheLast) {
+// The shortest text of the double nearest to the rounded decimal: the slow way to a figure.
+std::string shortestOfRounded(double value, int digits) {
+  char buffer[64];
+  char* end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1).ptr;
+  double rounded = 0;
+  std::from_chars(buffer, end, rounded);
+  bool fixed = std::fabs(rounded) >= 1e-6 && std::fabs(rounded) < 1e15;
+  end = std::to_chars(buffer, buffer + sizeof buffer, rounded,
+                      fixed ? std::chars_format::fixed : std::chars_format::scientific)
+            .ptr;
+  return std::string(buffer, end);
+}
+
+// A figure reads back as the value within half a unit of its last digit, for values of every
+// size, and is the shortest text of the rounded value's double, at every digit count.
+TEST(FigureForm, IsTheShortestTextOfTheRoundedValue) {
   std::mt19937_64 random(testing_support::testSeed(7));
   for (int i = 0; i < 20000; ++i) {
     double value = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random),
                               std::uniform_int_distribution<int>(-40, 60)(random));
     std::string text = figureText(value);
-    std::string digits;
-    for (char c : text.substr(0, text.find('e')))
-      if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
-    while (!digits.empty() && digits.back() == '0')
-      digits.pop_back();
-    ASSERT_LE(digits.size(), 4u) << value << " reads " << text;
     double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) - 3);
     ASSERT_LE(std::fabs(std::stod(text) - value), unit * 0.5000001) << value << " reads " << text;
+    int digits = std::uniform_int_distribution<int>(1, 17)(random);
+    ASSERT_EQ(figureText(value, digits), shortestOfRounded(value, digits)) << value << " to " << digits;
   }
 }
 

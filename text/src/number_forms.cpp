@@ -299,13 +299,43 @@ std::string figureText(double value, int significantDigits) {
   char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
                             significantDigits - 1)
                   .ptr;
-  double rounded = 0;
-  std::from_chars(buffer, end, rounded);
-  double magnitude = std::fabs(rounded);
-  auto form =
-      magnitude >= 1e-6 && magnitude < 1e15 ? std::chars_format::fixed : std::chars_format::scientific;
-  end = std::to_chars(buffer, buffer + sizeof buffer, rounded, form).ptr;
-  return std::string(buffer, end);
+  if (significantDigits > 15) {
+    // Past 15 digits two decimals may share a double: its shortest text decides.
+    double rounded = 0;
+    std::from_chars(buffer, end, rounded);
+    bool fixed = std::fabs(rounded) >= 1e-6 && std::fabs(rounded) < 1e15;
+    end = std::to_chars(buffer, buffer + sizeof buffer, rounded,
+                        fixed ? std::chars_format::fixed : std::chars_format::scientific)
+              .ptr;
+    return std::string(buffer, end);
+  }
+  // Up to 15 digits the rounded decimal is the shortest text of its double: its digits less the
+  // trailing zeros, laid out in fixed notation from 1e-6 up to 1e15.
+  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  bool negative = text.front() == '-';
+  std::size_t e = text.find('e');
+  int exponent = 0;
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
+  std::string digits;
+  for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0))) {
+    if (c != '.') digits += c;
+  }
+  while (digits.size() > 1 && digits.back() == '0')
+    digits.pop_back();
+  std::string figure = negative ? "-" : "";
+  if (exponent < -6 || exponent >= 15) {
+    figure += digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "e" +
+              (exponent < 0 ? "-" : "+") + (std::abs(exponent) < 10 ? "0" : "") +
+              std::to_string(std::abs(exponent));
+  } else if (exponent < 0) {
+    figure += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
+    figure += digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+  } else {
+    std::size_t point = static_cast<std::size_t>(exponent) + 1;
+    figure += digits.substr(0, point) + "." + digits.substr(point);
+  }
+  return figure;
 }
 
 }  // namespace zephyrion
