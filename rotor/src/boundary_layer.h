@@ -35,6 +35,9 @@ struct LayerSummary {
   double momentumThickness = 0;  // in chords
   double shapeFactor = 0;
   double edgeSpeed = 0;
+  // Ue delta* at each station: the flow the layer displaces. Past a separation it stays as it
+  // stood there (the separated region's own displacement is left to the lift's separation factor).
+  std::vector<double> massDefect;
 };
 
 // Preconditions (asserted): at least three stations, arcs increasing from 0, speeds 0 at the
