@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <future>
 #include <utility>
 #include <vector>
 
@@ -103,12 +104,19 @@ Airfoil nacaAirfoil(const NacaProfile& profile, Surface surface, double maxDrag,
   double low = clampedReynolds(lowestReynolds);
   double high = clampedReynolds(highestReynolds);
   int gaps = static_cast<int>(std::ceil(std::log(high / low) / std::log(kTableRatio) - 1e-9));
-  InviscidSection section = inviscidSection(profile);
-  std::vector<Polar> polars;
+  const InviscidSection section = inviscidSection(profile);
+  // Each table is the boundary layers' work alone on the one potential flow, so they are
+  // computed side by side; each is the same whichever thread computes it.
+  std::vector<std::future<Polar>> tables;
   for (int i = 0; i <= gaps; ++i) {
     double reynolds = gaps == 0 ? low : low * std::pow(high / low, static_cast<double>(i) / gaps);
-    polars.push_back(sectionPolar(section, reynolds, isTripped(surface)));
+    tables.push_back(std::async(std::launch::async, [&section, reynolds, tripped = isTripped(surface)] {
+      return sectionPolar(section, reynolds, tripped);
+    }));
   }
+  std::vector<Polar> polars;
+  for (std::future<Polar>& table : tables)
+    polars.push_back(table.get());
   return makeAirfoil(std::move(polars), maxDrag);
 }
 
