@@ -14,6 +14,7 @@
 #include "stl_mesh.h"
 #include "temp_folder.h"
 #include "text/number_forms.h"
+#include "text_lines.h"
 
 namespace zephyrion {
 namespace {
@@ -22,19 +23,11 @@ namespace fs = std::filesystem;
 using testing_support::AdmeshReport;
 using testing_support::checkClosedSurface;
 using testing_support::formWith;
+using testing_support::linesOf;
 using testing_support::parseStl;
 using testing_support::readFile;
 using testing_support::runAdmesh;
 using testing_support::TempFolder;
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
 
 std::size_t countOf(const std::string& text, const std::string& word) {
   std::size_t count = 0;
