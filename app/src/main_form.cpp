@@ -38,13 +38,13 @@ constexpr std::int32_t kKeep = -1;
 constexpr std::int32_t kWhite = 0xFFFFFF;
 
 void layOutFields() {
-  for (const FormFieldSpec& spec : formFieldSpecs()) {
-    const FormFieldLayout& row = kFormTable[spec.field];
-    editSet(formFields[spec.field], spec.caption, spec.defaultText, row.x, row.yRule, row.width,
+  for (const FormFieldEntry& entry : formFieldEntries()) {
+    const FormFieldLayout& row = kFormTable[entry.field];
+    editSet(formFields[entry.field], entry.caption, entry.defaultText, row.x, row.yRule, row.width,
             kCaptionLeftOfBox, kKeep, kKeep);
   }
-  for (const FormFieldSpec& spec : formFieldSpecs())
-    formFields[spec.field].textMode = spec.anyText ? kAnyPrintableText : kDigitsAndPoint;
+  for (const FormFieldEntry& entry : formFieldEntries())
+    formFields[entry.field].textMode = entry.anyText ? kAnyPrintableText : kDigitsAndPoint;
 }
 
 void layOutPreview() {

@@ -26,13 +26,13 @@ std::string rangeWording(const FieldRange& range, const DesignParameters& p) {
 // Each field on its own, in form order; a field's range may depend on the fields before it.
 // NaN lies in no range.
 std::optional<std::string> findFieldOutOfRange(const DesignParameters& p) {
-  for (const FormFieldSpec& spec : formFieldSpecs()) {
-    const FieldRange& range = spec.range;
+  for (const FormFieldEntry& entry : formFieldEntries()) {
+    const FieldRange& range = entry.range;
     if (!range.held) continue;
     double highest = range.dependentHighest ? range.dependentHighest(p) : range.highest;
     double value = range.held(p);
     if (!(value >= range.lowest * range.heldPerTyped && value <= highest * range.heldPerTyped)) {
-      return fieldName(spec.field) + " must " + rangeWording(range, p) + ": " + std::string(range.why) + ".";
+      return fieldName(entry.field) + " must " + rangeWording(range, p) + ": " + std::string(range.why) + ".";
     }
   }
   return std::nullopt;

@@ -44,8 +44,8 @@ std::int32_t rotorSpeedAt(const DesignParameters& parameters) {
 const FormTexts& defaultFormTexts() {
   static const FormTexts texts = [] {
     FormTexts defaults;
-    for (const FormFieldSpec& spec : formFieldSpecs())
-      defaults[spec.field] = spec.defaultText;
+    for (const FormFieldEntry& entry : formFieldEntries())
+      defaults[entry.field] = entry.defaultText;
     return defaults;
   }();
   return texts;

@@ -29,7 +29,7 @@ double longestHubChamfer(const DesignParameters& p) {
 // defaults on purpose.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-constexpr std::array<FormFieldSpec, kFormFieldCount> kSpecs = {{
+constexpr std::array<FormFieldEntry, kFormFieldCount> kEntries = {{
     {kFieldProfile,
      "NACA profile         [4 digit] ",
      "--profile",
@@ -187,28 +187,28 @@ constexpr std::array<FormFieldSpec, kFormFieldCount> kSpecs = {{
 }};
 #pragma GCC diagnostic pop
 
-constexpr bool specsStandInFormOrder() {
+constexpr bool entriesStandInFormOrder() {
   for (int i = 0; i < kFormFieldCount; ++i) {
-    if (kSpecs[i].field != i) return false;
+    if (kEntries[i].field != i) return false;
   }
   return true;
 }
-static_assert(specsStandInFormOrder(), "the table's rows stand in form order");
+static_assert(entriesStandInFormOrder(), "the table's rows stand in form order");
 
 }  // namespace
 
-const std::array<FormFieldSpec, kFormFieldCount>& formFieldSpecs() {
-  return kSpecs;
+const std::array<FormFieldEntry, kFormFieldCount>& formFieldEntries() {
+  return kEntries;
 }
 
-const FormFieldSpec& formFieldSpec(FormField field) {
+const FormFieldEntry& formFieldEntry(FormField field) {
   assert(field >= 0 && field < kFormFieldCount);
-  return kSpecs[field];
+  return kEntries[field];
 }
 
 std::string fieldName(FormField field) {
   std::string name;
-  for (char c : formFieldSpec(field).caption) {
+  for (char c : formFieldEntry(field).caption) {
     if (c != ' ' || (!name.empty() && name.back() != ' ')) name += c;
   }
   while (!name.empty() && name.back() == ' ')

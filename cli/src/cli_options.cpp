@@ -38,13 +38,13 @@ bool isDecimalText(std::string_view text) {
 
 // The form's numeric fields take digits and the point only; the name field any printable
 // character. The command line accepts exactly what the form would.
-CliOption formFieldOption(const FormFieldSpec& spec) {
-  std::string meaning = std::string(spec.meaning) + " (default \"" + std::string(spec.defaultText) + "\"";
-  std::string range = rangeText(spec.range);
+CliOption formFieldOption(const FormFieldEntry& entry) {
+  std::string meaning = std::string(entry.meaning) + " (default \"" + std::string(entry.defaultText) + "\"";
+  std::string range = rangeText(entry.range);
   meaning += range.empty() ? ")" : "; " + range + ")";
-  FormField field = spec.field;
-  bool anyText = spec.anyText;
-  std::string name(spec.option);
+  FormField field = entry.field;
+  bool anyText = entry.anyText;
+  std::string name(entry.option);
   return {name, "TEXT", meaning,
           [field, anyText, name](std::string_view value, RunDesign& run) -> std::string {
             bool accepted = std::all_of(value.begin(), value.end(), [anyText](char c) {
@@ -252,8 +252,8 @@ std::vector<CliOption> runOptions() {
 const std::vector<CliOption>& commandLineOptions() {
   static const std::vector<CliOption> options = [] {
     std::vector<CliOption> all;
-    for (const FormFieldSpec& spec : formFieldSpecs())
-      all.push_back(formFieldOption(spec));
+    for (const FormFieldEntry& entry : formFieldEntries())
+      all.push_back(formFieldOption(entry));
     for (CliOption& option : runOptions())
       all.push_back(std::move(option));
     return all;
@@ -392,8 +392,8 @@ std::string usageText() {
 
 std::string commandLineOf(const FormTexts& texts) {
   std::string line = "zephyrion-cli";
-  for (const FormFieldSpec& spec : formFieldSpecs())
-    line += " " + std::string(spec.option) + " " + shellQuoted(texts[spec.field]);
+  for (const FormFieldEntry& entry : formFieldEntries())
+    line += " " + std::string(entry.option) + " " + shellQuoted(texts[entry.field]);
   return line;
 }
 

@@ -119,7 +119,7 @@ Section designSection(const DesignReport& report) {
       "The design", warningsOf(report), {report.resultLines.begin(), report.resultLines.end()}, {}, {}};
   // Two fields a row, so that the blade's drawings follow on the first screen.
   Table form{"The form", {"Field", "Value", "Field", "Value"}, {}};
-  const auto& specs = formFieldSpecs();
+  const auto& specs = formFieldEntries();
   std::size_t half = (specs.size() + 1) / 2;
   for (std::size_t i = 0; i < half; ++i) {
     form.rows.push_back({fieldName(specs[i].field), report.texts[specs[i].field]});

@@ -117,7 +117,7 @@ TEST_F(DesignerTest, LaysOutTheFormAsItsTable) {
     for (int i = 0; i < kFormFieldCount; ++i) {
       auto field = static_cast<FormField>(i);
       const FormFieldLayout& row = formFieldLayout(field);
-      std::string_view caption = formFieldSpec(field).caption;
+      std::string_view caption = formFieldEntry(field).caption;
       int top = fieldTop(field);
       EXPECT_EQ(formFields[i].y, top) << "field " << i;
       EXPECT_EQ(textAt(20, top + 2, caption.size()), caption) << "field " << i;

@@ -199,8 +199,8 @@ TEST(CommandLineDesigner, HelpListsEveryOptionItTakes) {
     ++listed;
   }
   EXPECT_GE(listed, kFormFieldCount + 5);
-  for (const FormFieldSpec& spec : formFieldSpecs())
-    EXPECT_NE(help.out.find(std::string(spec.option) + " TEXT"), std::string::npos) << spec.option;
+  for (const FormFieldEntry& entry : formFieldEntries())
+    EXPECT_NE(help.out.find(std::string(entry.option) + " TEXT"), std::string::npos) << entry.option;
   EXPECT_NE(help.out.find("(default \"0.85\"; 0.1 to 2)"), std::string::npos);
   EXPECT_NE(help.out.find("Exit status:"), std::string::npos);
   EXPECT_NE(help.out.find("Examples:"), std::string::npos);

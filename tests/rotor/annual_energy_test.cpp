@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "built_in_airfoil.h"
 #include "blade/blade_assembly.h"
+#include "built_in_airfoil.h"
 #include "rotor/annual_energy.h"
 #include "rotor/design_analysis.h"
 #include "rotor/energy_text.h"

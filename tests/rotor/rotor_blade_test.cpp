@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "built_in_airfoil.h"
 #include "blade/blade_assembly.h"
+#include "built_in_airfoil.h"
 #include "rotor/rotor_blade.h"
 #include "rotor/rotor_performance.h"
 

@@ -9,8 +9,8 @@
 #include <numbers>
 #include <optional>
 
-#include "built_in_airfoil.h"
 #include "blade/blade_totals.h"
+#include "built_in_airfoil.h"
 #include "output/design_run.h"
 #include "rotor/rotor_performance.h"
 #include "stl_mesh.h"
@@ -70,7 +70,8 @@ class DefaultBlade : public ::testing::Test {
   static void TearDownTestSuite() { geometry_.reset(); }
 
   static StrengthAnalysis analysed(const rotor::RotorBlade& blade) {
-    return analyseStrength(*geometry_, parameters_, blade, testing_support::builtInAirfoil(blade, parameters_), {});
+    return analyseStrength(*geometry_, parameters_, blade,
+                           testing_support::builtInAirfoil(blade, parameters_), {});
   }
 
   static inline std::optional<BladeGeometry> geometry_;

@@ -36,7 +36,7 @@ struct FieldRange {
   std::string_view why;  // in the user's words, after the range
 };
 
-struct FormFieldSpec {
+struct FormFieldEntry {
   FormField field;
   std::string_view caption;      // as the window draws it, padded so the units line up
   std::string_view option;       // the command line's name
@@ -46,8 +46,8 @@ struct FormFieldSpec {
   FieldRange range;
 };
 
-const std::array<FormFieldSpec, kFormFieldCount>& formFieldSpecs();
-const FormFieldSpec& formFieldSpec(FormField field);
+const std::array<FormFieldEntry, kFormFieldCount>& formFieldEntries();
+const FormFieldEntry& formFieldEntry(FormField field);
 
 // The caption as the user reads it in a message: the padding between its words folded to one
 // blank ("NACA profile [4 digit]").
